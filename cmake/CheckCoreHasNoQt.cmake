@@ -1,0 +1,11 @@
+# Fails the configure step when torvex_core links, or includes, anything from Qt.
+foreach(prop LINK_LIBRARIES INTERFACE_LINK_LIBRARIES INCLUDE_DIRECTORIES)
+  get_target_property(values torvex_core ${prop})
+  if(values)
+    foreach(v IN LISTS values)
+      if(v MATCHES "Qt[0-9]*::|[Qq]t6")
+        message(FATAL_ERROR "torvex_core must not depend on Qt (found '${v}' in ${prop})")
+      endif()
+    endforeach()
+  endif()
+endforeach()

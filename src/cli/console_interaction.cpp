@@ -1,0 +1,62 @@
+#include "cli/console_interaction.h"
+
+#include <iostream>
+
+namespace torvex::cli {
+using core::platform::Buttons;
+using core::platform::DialogKind;
+
+namespace {
+const char* kindLabel(DialogKind kind) {
+  switch (kind) {
+    case DialogKind::Confirmation: return "Confirmação";
+    case DialogKind::Warning: return "Aviso";
+    case DialogKind::Information: return "Informação";
+    case DialogKind::Error: return "Erro";
+  }
+  return "";
+}
+
+// Dialog texts use CR LF (and the odd LF CR) for line breaks; a terminal wants LF.
+std::string plainLines(std::string text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r') {
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      out += '\n';
+    } else if (c == '\n') {
+      if (i + 1 < text.size() && text[i + 1] == '\r') ++i;
+      out += '\n';
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+}  // namespace
+
+std::string ConsoleInteraction::message(DialogKind kind, const std::string& text, Buttons buttons) {
+  std::ostream& out = (kind == DialogKind::Error || kind == DialogKind::Warning) ? std::cerr : std::cout;
+  out << kindLabel(kind) << ": " << plainLines(text) << "\n";
+  if (buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel) {
+    out << "  (resposta automática: " << (yes_ ? "Sim" : "Não") << ")\n";
+    return yes_ ? core::platform::button::kYes : core::platform::button::kNo;
+  }
+  return core::platform::button::kOk;
+}
+
+void ConsoleInteraction::progress(std::int64_t position, std::int64_t maximum) {
+  if (!showProgress_ || maximum <= 0) return;
+  const int percent = static_cast<int>(position * 100 / maximum);
+  if (percent != lastPercent_) {
+    lastPercent_ = percent;
+    std::cerr << "\r" << percent << "%" << (percent >= 100 ? "\n" : "") << std::flush;
+  }
+}
+
+void ConsoleInteraction::status(const std::string& text) {
+  if (showProgress_ && !text.empty()) std::cerr << text << "\n";
+}
+
+}  // namespace torvex::cli

@@ -1,0 +1,78 @@
+#include "core/platform/folder_lock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <string>
+
+#include "core/store/engine_error.h"
+
+namespace torvex::core::platform {
+
+FolderLock::FolderLock(const std::filesystem::path& lockFile) {
+  fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  if (fd_ < 0)
+    throw store::EngineError(store::engine_code::kCannotOpen,
+                             "Não foi possível abrir o arquivo de controle " + lockFile.string() + ".");
+  // Another program may be holding the folder exclusively for a moment (reindex); wait for it.
+  if (::flock(fd_, LOCK_SH) != 0) {
+    ::close(fd_);
+    fd_ = -1;
+    throw store::EngineError(store::engine_code::kDatabaseLocked, "");
+  }
+}
+
+FolderLock::~FolderLock() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool FolderLock::tryExclusive() {
+  if (exclusive_) return true;
+  if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+    exclusive_ = true;
+    return true;
+  }
+  // A failed conversion may have dropped the shared lock: take it back.
+  ::flock(fd_, LOCK_SH);
+  return false;
+}
+
+void FolderLock::shared() {
+  if (!exclusive_) return;
+  ::flock(fd_, LOCK_SH);
+  exclusive_ = false;
+}
+
+namespace {
+std::filesystem::path guardDirectory() {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  std::filesystem::path dir = runtime && *runtime ? runtime : std::filesystem::temp_directory_path();
+  return dir;
+}
+
+std::string safeName(const std::string& name) {
+  std::string out;
+  for (char c : name) out += (std::isalnum(static_cast<unsigned char>(c)) ? c : '_');
+  return out;
+}
+}  // namespace
+
+NamedGuard::NamedGuard(const std::string& name) {
+  const auto file = guardDirectory() / ("torvex-guard-" + std::to_string(::getuid()) + "-" + safeName(name));
+  const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) return;
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    ::close(fd);
+    return;
+  }
+  fd_ = fd;
+}
+
+NamedGuard::~NamedGuard() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+}  // namespace torvex::core::platform
