@@ -56,7 +56,9 @@ class ReferenceLookup {
   ReferenceLookup(const ReferenceLookup&) = delete;
   ReferenceLookup& operator=(const ReferenceLookup&) = delete;
 
-  // Any code table, by its code exactly as stored (digits only).
+  // Any code table, by its code exactly as stored (digits only). The headings of
+  // the look-up lists (state rows of tb8MUNIC, CNAE divisions, upper CBO levels)
+  // are not codes: they are neither found nor named here.
   bool exists(CodeTable table, std::string_view code) const;
   std::optional<std::string> name(CodeTable table, std::string_view code) const;
 
