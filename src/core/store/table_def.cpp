@@ -129,7 +129,7 @@ std::vector<TableDef> buildDefinitions() {
                    "InInscrEstabelecimento:1 NuVinculosEstabelecimento:6 NuTotalDesligados:6 NuTotalDuplicados:6 "
                    "NuTotalImportados:6 CoImp:4 Seq:3"));
   t.push_back(make("te8ProID", D::Work,
-                   "NuDisquete:2 AnBase:4 CoCgcCeiEstabelecimento:14 NuPrefixoEstabelecimento:2 "
+                   "NuDisquete:3 AnBase:4 CoCgcCeiEstabelecimento:14 NuPrefixoEstabelecimento:2 "
                    "InInscrEstabelecimento:1 NoRazaoEstabelecimento:52 EdEstabelecimento:40 "
                    "NuEnderecoEstabelecimento:6 TxComplemEstabelecimento:21 NoBairroEstabelecimento:19 "
                    "CoCepEstabelecimento:8 CoMunicipio:7 NoMunicEstabelecimento:30 SgUf:2 NuDDD:2 NuTelefone:8 "
@@ -140,7 +140,7 @@ std::vector<TableDef> buildDefinitions() {
                    "InReciboParaRespArquivo:L InRetificacao:L DaGeracao:8 HoSenha:6 NuEstabelecimentos:6 "
                    "NuVinculos:6 InEncerramentoAtividade:1 DaEncerramentoAtividade:8"));
   t.push_back(make("te8ProES", D::Work,
-                   "NuDisquete:2 CoCgcCeiEstabelecimento:14 NuPrefixoEstabelecimento:2 CoCgcVinculado:14 "
+                   "NuDisquete:3 CoCgcCeiEstabelecimento:14 NuPrefixoEstabelecimento:2 CoCgcVinculado:14 "
                    "InInscrEstabelecimento:1 NoRazaoEstabelecimento:52 NuVinculosEstabelecimento:6 "
                    "DaEncerramentoAtividade:8"));
 
