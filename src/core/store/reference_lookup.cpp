@@ -219,6 +219,13 @@ bool ReferenceLookup::municipalityHasCepData(std::string_view municipality) cons
   return r != data_->municipalityRanges.end() && !r->second.empty();
 }
 
+std::optional<MunicipalityCepData> ReferenceLookup::municipalityCepData(std::string_view municipality) const {
+  const auto m = data_->municipalityCep.find(municipality);
+  if (m == data_->municipalityCep.end()) return std::nullopt;
+  return MunicipalityCepData{m->second.usesRanges, m->second.prefix,
+                             data_->municipalityRanges.find(municipality) != data_->municipalityRanges.end()};
+}
+
 bool ReferenceLookup::cepBelongsToState(std::string_view cep, std::string_view stateCode) const {
   const auto prefix = cepPrefix(cep);
   const auto r = data_->stateRanges.find(stateCode);

@@ -43,6 +43,13 @@ struct EarlierActivity {
   std::string preferential;   // InPreferencial
 };
 
+// How a municipality's CEP is checked (tb8MUNIC with its tb8FXCEP row).
+struct MunicipalityCepData {
+  bool usesRanges = false;     // InFaixa other than "0"
+  std::string prefix;          // CoCep, five digits or empty
+  bool hasRangeRow = false;    // a tb8FXCEP row exists for the municipality
+};
+
 struct MessageRow {
   std::string kind;  // TpMensagem: "CNF", "WAR", "INF" or "ERR"
   std::string text;  // TxMensagem
@@ -73,6 +80,8 @@ class ReferenceLookup {
   bool cepBelongsToMunicipality(std::string_view cep, std::string_view municipality) const;
   // Whether the municipality has CEP data at all (a prefix or ranges).
   bool municipalityHasCepData(std::string_view municipality) const;
+  // The municipality's CEP data; nullopt when the municipality is unknown.
+  std::optional<MunicipalityCepData> municipalityCepData(std::string_view municipality) const;
   // The CEP's first five digits fall in one of the state's tbUfCep ranges.
   bool cepBelongsToState(std::string_view cep, std::string_view stateCode) const;
 
