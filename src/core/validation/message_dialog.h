@@ -37,5 +37,6 @@ std::string showMessageWithInscription(platform::Interaction& ui, const store::R
 
 // Asks "Deseja interromper?" (information, Yes/No); true when the answer is Yes.
 bool confirmInterruption(platform::Interaction& ui);
+inline bool askInterrupt(platform::Interaction& ui) { return confirmInterruption(ui); }
 
 }  // namespace torvex::core::validation
