@@ -1,0 +1,165 @@
+#include "core/consistency/check_engine.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "core/consistency/check_context.h"
+#include "core/consistency/rules.h"
+#include "core/validation/message_dialog.h"
+
+namespace torvex::core::consistency {
+namespace {
+
+const Field kEmpYear{RecordKind::Establishment, "AnBase"};
+const Field kEmpInscription{RecordKind::Establishment, "CoCgcCeiEstabelecimento"};
+const Field kEmpPrefix{RecordKind::Establishment, "NuPrefixoEstabelecimento"};
+const Field kEmpLinks{RecordKind::Establishment, "NuVinculosEstabelecimento"};
+
+constexpr const char* kKeyOrder = " ORDER BY AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento";
+constexpr const char* kLinkKeyOrder =
+    " ORDER BY AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, CoPisPasepEmpregado, "
+    "DaAdmissaoEmpregado, NoEmpregado, NuSequencialRegistro";
+
+// A declared link count that is not a number adds nothing.
+std::int64_t declaredLinks(const std::string& text) {
+  std::int64_t n = 0;
+  const char* first = text.data();
+  const char* last = text.data() + text.size();
+  while (first < last && *first == ' ') ++first;
+  while (last > first && last[-1] == ' ') --last;
+  const auto [ptr, ec] = std::from_chars(first, last, n);
+  return ec == std::errc() && ptr == last && n > 0 ? n : 0;
+}
+
+}  // namespace
+
+// One run of the engine: the tables it reads, its progress and its stop checks.
+class CheckEngine::Run {
+ public:
+  Run(CheckEngine& engine, const CheckParameters& p)
+      : engine_(engine),
+        p_(p),
+        empTable_(p.useWorkTables ? store::table::kWorkEmp : store::table::kEmp),
+        vincTable_(p.useWorkTables ? store::table::kWorkVinc : store::table::kVinc),
+        respTable_(p.useWorkTables ? store::table::kWorkResp : store::table::kResp),
+        ctx_(engine.db_, engine.reference_, engine.log_, p.fileFlag, vincTable_) {}
+
+  // Answers false when the user stopped the run.
+  bool execute() {
+    std::vector<Record> establishments = checkedEstablishments();
+    total_ = 0;
+    for (const auto& e : establishments) total_ += 1 + declaredLinks(e[kEmpLinks]);
+    ui().progress(0, 100);
+    if (p_.checkResponsible) checkResponsible();
+
+    auto links = engine_.db_.prepare(selectAllFields(RecordKind::Link, vincTable_) +
+                                     " WHERE AnBase = :a AND CoCgcCeiEstabelecimento = :i AND "
+                                     "NuPrefixoEstabelecimento = :p" + kLinkKeyOrder);
+    const bool rectification = p_.selection && p_.selection->rectification;
+    for (auto& e : establishments) {
+      std::swap(ctx_.establishment(), e);
+      ctx_.establishmentChanged();
+      for (Rule rule : establishmentRules()) rule(ctx_);
+      if (!advance()) return false;
+      const Record& est = ctx_.establishment();
+      links.reset();
+      links.bind(":a", est[kEmpYear]).bind(":i", est[kEmpInscription]).bind(":p", est[kEmpPrefix]);
+      std::int64_t count = 0;
+      while (links.step()) {
+        ctx_.link().load(links);
+        if (!rectification || marked(ctx_.link()))
+          for (Rule rule : linkRules()) rule(ctx_);
+        ++count;
+        if (!advance()) return false;
+      }
+      links.reset();
+      applyEstablishmentLinkRules(ctx_, count);
+    }
+    ui().progress(100, 100);
+    return true;
+  }
+
+ private:
+  platform::Interaction& ui() { return engine_.ui_; }
+
+  bool marked(const Record& r) const {
+    return p_.selection->markedForRectification && p_.selection->markedForRectification(r);
+  }
+
+  // The establishments of the run in key order, after the filters and the selection.
+  std::vector<Record> checkedEstablishments() {
+    std::vector<Record> out;
+    auto s = engine_.db_.prepare(selectAllFields(RecordKind::Establishment, empTable_) + kKeyOrder);
+    const Selection* sel = p_.selection ? &*p_.selection : nullptr;
+    std::size_t position = 0;
+    Record r(RecordKind::Establishment);
+    while (s.step()) {
+      r.load(s);
+      if (!p_.baseYearFilter.empty() && r[kEmpYear] != p_.baseYearFilter) continue;
+      if (sel && sel->rectification && !marked(r)) continue;
+      const std::size_t at = position++;
+      if (sel && (at >= sel->ticked.size() || !sel->ticked[at])) continue;
+      out.push_back(r);
+    }
+    return out;
+  }
+
+  void checkResponsible() {
+    auto s = engine_.db_.prepare(selectAllFields(RecordKind::Responsible, respTable_) + " LIMIT 1");
+    // A missing responsible row is checked as an empty one.
+    if (s.step())
+      ctx_.responsible().load(s);
+    else
+      ctx_.responsible().clear();
+    s.reset();
+    for (Rule rule : responsibleRules()) rule(ctx_);
+  }
+
+  // Counts one unit of work, moves the bar by whole percents and honours a
+  // stop request; false when the user confirmed the stop.
+  bool advance() {
+    ++done_;
+    const std::int64_t percent = total_ > 0 ? std::min<std::int64_t>(100, done_ * 100 / total_) : 0;
+    if (percent > shown_) {
+      shown_ = percent;
+      ui().progress(percent, 100);
+    }
+    ui().processEvents();
+    if (!ui().stopRequested()) return true;
+    if (validation::confirmInterruption(ui())) return false;
+    ui().clearStopRequest();
+    return true;
+  }
+
+  CheckEngine& engine_;
+  const CheckParameters& p_;
+  const char* empTable_;
+  const char* vincTable_;
+  const char* respTable_;
+  CheckContext ctx_;
+  std::int64_t total_ = 0;
+  std::int64_t done_ = 0;
+  std::int64_t shown_ = 0;
+};
+
+CheckEngine::CheckEngine(store::Database& db, const store::ReferenceLookup& reference, platform::Interaction& ui)
+    : db_(db), reference_(reference), ui_(ui), log_(db) {}
+
+int CheckEngine::run(const CheckParameters& parameters) {
+  interrupted_ = false;
+  ui_.clearStopRequest();
+  // Every error row of the run is written in one transaction; an interrupted
+  // run keeps the rows written so far.
+  store::Transaction transaction(db_);
+  log_.begin();
+  {
+    Run run(*this, parameters);
+    interrupted_ = !run.execute();
+  }
+  log_.finish();
+  transaction.commit();
+  if (interrupted_) return check_result::kInterrupted;
+  return (log_.errors() ? check_result::kErrors : 0) | (log_.warnings() ? check_result::kWarnings : 0);
+}
+
+}  // namespace torvex::core::consistency

@@ -1,0 +1,95 @@
+#include "core/consistency/error_log.h"
+
+#include <cstdio>
+
+namespace torvex::core::consistency {
+namespace {
+
+// Rows are numbered from the program's start, not from the run's.
+std::int64_t runningNumber = 0;
+
+const Field kEmpInscription{RecordKind::Establishment, "CoCgcCeiEstabelecimento"};
+const Field kEmpKind{RecordKind::Establishment, "InInscrEstabelecimento"};
+const Field kEmpPrefix{RecordKind::Establishment, "NuPrefixoEstabelecimento"};
+const Field kEmpName{RecordKind::Establishment, "NoRazaoEstabelecimento"};
+const Field kLinkPis{RecordKind::Link, "CoPisPasepEmpregado"};
+const Field kLinkName{RecordKind::Link, "NoEmpregado"};
+const Field kLinkAdmission{RecordKind::Link, "DaAdmissaoEmpregado"};
+const Field kLinkCompanyUse{RecordKind::Link, "TxUsoEmpregado"};
+
+// Cuts a text to the column's width in characters, so a long content never
+// makes the insert fail.
+std::string_view fit(std::string_view text, std::size_t width) {
+  std::size_t chars = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+    if (chars == width) return text.substr(0, i);
+    ++chars;
+  }
+  return text;
+}
+
+std::string numberText(std::int64_t n) {
+  // Six digits; beyond 999999 the number keeps its last six digits.
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "%06lld", static_cast<long long>(n % 1000000));
+  return buf;
+}
+
+}  // namespace
+
+const char* severityText(Severity s) { return s == Severity::Error ? "err" : "war"; }
+
+ErrorLog::ErrorLog(store::Database& db) : db_(db) {}
+
+std::int64_t ErrorLog::nextNumber() { return runningNumber + 1; }
+
+void ErrorLog::begin() {
+  insert_.reset();
+  errors_ = warnings_ = false;
+  rows_ = 0;
+  // The table is made ready before the run reads anything: replacing a table
+  // while the run's queries are open is refused by the engine.
+  db_.createTable(*store::findTableDef(store::table::kErrors));
+  insert_.emplace(db_.prepare(
+      "INSERT INTO Te8ErrWa (errwar, inscricao, tipoinscricao, prefixo, tiporegistro, retorno, razaosocial, "
+      "copispasep, noempregado, DaAdmissao, usoempresa, lbl, Conteudo, Sequencial) VALUES (:errwar, :inscricao, "
+      ":tipoinscricao, :prefixo, :tiporegistro, :retorno, :razaosocial, :copispasep, :noempregado, :DaAdmissao, "
+      ":usoempresa, :lbl, :Conteudo, :Sequencial)"));
+}
+
+void ErrorLog::finish() {
+  insert_.reset();
+  if (rows_ == 0) db_.dropTable(store::table::kErrors);
+}
+
+void ErrorLog::record(Severity severity, RecordType type, std::string_view code, std::string_view label,
+                      std::string_view content) {
+  if (severity == Severity::Error) errors_ = true;
+  if (severity == Severity::Warning) warnings_ = true;
+  auto& s = *insert_;
+  s.reset();
+  s.bindAt(1, severityText(severity));
+  const bool withEstablishment = type != RecordType::Responsible && establishment_;
+  const Record* e = establishment_;
+  s.bindAt(2, withEstablishment ? fit((*e)[kEmpInscription], 14) : "");
+  s.bindAt(3, withEstablishment ? fit((*e)[kEmpKind], 1) : "");
+  s.bindAt(4, withEstablishment ? fit((*e)[kEmpPrefix], 2) : "");
+  s.bindAt(5, std::string(1, static_cast<char>('0' + static_cast<int>(type))));
+  s.bindAt(6, fit(code, 4));
+  s.bindAt(7, withEstablishment ? fit((*e)[kEmpName], 52) : "");
+  const bool withLink = type == RecordType::Link && link_;
+  const Record* l = link_;
+  s.bindAt(8, withLink ? fit((*l)[kLinkPis], 11) : "");
+  s.bindAt(9, withLink ? fit((*l)[kLinkName], 30) : "");
+  s.bindAt(10, withLink ? fit((*l)[kLinkAdmission], 8) : "");
+  s.bindAt(11, withLink ? fit((*l)[kLinkCompanyUse], 12) : "");
+  s.bindAt(12, fit(label, 4));
+  const std::string stored = store::storedText(content);
+  s.bindAt(13, fit(stored, 52));
+  s.bindAt(14, numberText(++runningNumber));
+  s.run();
+  ++rows_;
+}
+
+}  // namespace torvex::core::consistency
