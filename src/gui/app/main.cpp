@@ -1,6 +1,67 @@
-#include <QApplication>
+// TORVEX: start-up sequence.
+#include <QMessageBox>
+#include <QSplashScreen>
+#include <memory>
+
+#include "core/platform/folder_lock.h"
+#include "core/store/data_folder.h"
+#include "gui/shell/app_context.h"
+#include "gui/shell/error_handler.h"
+#include "gui/shell/main_window.h"
+#include "gui/shell/qt_interaction.h"
+#include "gui/shell/splash.h"
+
+using namespace torvex;
+using namespace torvex::gui::shell;
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  return 0;
+  // First guard: another copy is running; leave quietly, before any window.
+  core::platform::NamedGuard firstGuard("This is a unique string!");
+  if (!firstGuard.acquired()) return 0;
+
+  TorvexApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("TORVEX"));
+
+  core::platform::NamedGuard secondGuard("Torvex");
+  if (!secondGuard.acquired()) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Aviso"), QStringLiteral("Este programa já está sendo executado."),
+                    QMessageBox::Ok);
+    box.exec();
+    return 0;
+  }
+
+  std::unique_ptr<QSplashScreen> splash(createSplash());
+  splash->show();
+  QApplication::processEvents();
+
+  AppContext context = AppContext::forExecutableFolder(QCoreApplication::applicationDirPath().toStdString());
+  QtInteraction ui;
+  bool ok = false;
+  try {
+    ok = core::store::startupCheck(context.dataFolder, ui);
+  } catch (const std::exception&) {
+    ok = false;
+  }
+  if (!ok) {
+    splash->hide();
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Aviso"),
+                    QString::fromUtf8(core::store::kMissingFilesMessage), QMessageBox::Ok);
+    box.exec();
+    return 1;
+  }
+
+  try {
+    context.db = std::make_unique<core::store::Database>(context.dataFolder);
+  } catch (const std::exception& e) {
+    splash->hide();
+    reportFatalError(e);
+    return 1;
+  }
+
+  TfmPrincipal window(context);
+  app.setErrorHandlerInstalled(true);
+  window.show();
+  splash->finish(&window);
+  splash.reset();
+  return app.exec();
 }

@@ -1,0 +1,117 @@
+#include "gui/shell/help_system.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace torvex::gui::shell {
+
+QList<HelpTopic> readHelpFile(const QString& path) {
+  QList<HelpTopic> topics;
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) return topics;
+  const QStringList lines = QString::fromUtf8(f.readAll()).split('\n');
+  for (const QString& raw : lines) {
+    const QString line = raw.endsWith('\r') ? raw.chopped(1) : raw;
+    if (line.startsWith(QStringLiteral("@topico "))) {
+      const QString rest = line.mid(8).trimmed();
+      const int space = rest.indexOf(' ');
+      HelpTopic t;
+      t.number = (space < 0 ? rest : rest.left(space)).toInt();
+      t.title = space < 0 ? QString() : rest.mid(space + 1).trimmed();
+      topics.append(t);
+    } else if (!topics.isEmpty()) {
+      topics.last().text += line + '\n';
+    }
+  }
+  for (auto& t : topics) t.text = t.text.trimmed();
+  return topics;
+}
+
+HelpViewer::HelpViewer(const QList<HelpTopic>& topics, QWidget* parent)
+    : QDialog(parent), topics_(topics), list_(new QListWidget), text_(new QTextBrowser) {
+  setWindowTitle(QStringLiteral("Ajuda do TORVEX"));
+  auto* splitter = new QSplitter;
+  splitter->addWidget(list_);
+  splitter->addWidget(text_);
+  splitter->setStretchFactor(1, 2);
+  for (const auto& t : topics_) {
+    auto* item = new QListWidgetItem(t.title, list_);
+    item->setData(Qt::UserRole, t.number);
+  }
+  connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
+    if (row >= 0 && row < topics_.size())
+      text_->setHtml(QStringLiteral("<h3>%1</h3><p>%2</p>")
+                         .arg(topics_[row].title.toHtmlEscaped(),
+                              topics_[row].text.toHtmlEscaped().replace('\n', QStringLiteral("<br>"))));
+  });
+  auto* close = new QPushButton(QStringLiteral("&Fechar"));
+  connect(close, &QPushButton::clicked, this, &QDialog::accept);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(close);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(splitter);
+  layout->addLayout(buttons);
+  resize(720, 480);
+  if (topics_.isEmpty()) text_->setPlainText(QStringLiteral("O arquivo de ajuda \"AJUDA TORVEX.hlp\" não foi encontrado."));
+}
+
+void HelpViewer::showTopic(int number) {
+  for (int i = 0; i < topics_.size(); ++i)
+    if (topics_[i].number == number) {
+      list_->setCurrentRow(i);
+      return;
+    }
+  if (!topics_.isEmpty()) list_->setCurrentRow(0);
+  list_->setFocus();
+}
+
+HelpSystem::HelpSystem(QString helpFile, QObject* parent)
+    : QObject(parent), file_(std::move(helpFile)), topics_(readHelpFile(file_)) {}
+
+bool HelpSystem::hasTopic(int number) const {
+  for (const auto& t : topics_)
+    if (t.number == number) return true;
+  return false;
+}
+
+void HelpSystem::showTopics(QWidget* owner) { showTopic(0, owner); }
+
+void HelpSystem::showTopic(int number, QWidget* owner) {
+  HelpViewer viewer(topics_, owner);
+  viewer.showTopic(number);
+  viewer.exec();
+}
+
+int helpTopicOf(const QWidget* widget) {
+  for (const QWidget* w = widget; w; w = w->parentWidget()) {
+    const QVariant v = w->property("helpTopic");
+    if (v.isValid() && v.toInt() > 0) return v.toInt();
+  }
+  return 0;
+}
+
+bool HelpSystem::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+    int topic = 0;
+    if (auto* menu = qobject_cast<QMenu*>(watched); menu && menu->activeAction())
+      topic = menu->activeAction()->property("helpTopic").toInt();
+    if (topic == 0) topic = helpTopicOf(QApplication::focusWidget());
+    QWidget* owner = QApplication::activeWindow();
+    if (topic == 0) showTopics(owner);  // context request for topic 0: the topics dialog
+    else showTopic(topic, owner);
+    return true;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+}  // namespace torvex::gui::shell

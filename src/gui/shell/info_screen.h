@@ -1,0 +1,29 @@
+#pragma once
+// "Informações úteis": six points about this year's declaration, and the choice
+// not to show the screen again (BD8Resp.InDicas).
+#include <QDialog>
+
+class QCheckBox;
+
+namespace torvex::core::store {
+class Database;
+}
+
+namespace torvex::gui::shell {
+
+class TfmInformacoesUteis : public QDialog {
+  Q_OBJECT
+ public:
+  TfmInformacoesUteis(core::store::Database& db, QWidget* parent = nullptr);
+  QCheckBox* dontShowAgain() const { return check_; }
+
+ private:
+  void save();
+  core::store::Database& db_;
+  QCheckBox* check_;
+};
+
+// Whether the responsible row asks not to show the screen at start.
+bool infoScreenHidden(core::store::Database& db);
+
+}  // namespace torvex::gui::shell

@@ -1,0 +1,87 @@
+#include "gui/shell/qt_interaction.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+
+namespace torvex::gui::shell {
+using core::platform::Buttons;
+using core::platform::DialogKind;
+namespace button = core::platform::button;
+
+QString dialogText(const std::string& text) {
+  QString out;
+  const QString in = QString::fromStdString(text);
+  for (qsizetype i = 0; i < in.size(); ++i) {
+    const QChar c = in[i];
+    if (c == '\r' || c == '\n') {
+      const QChar pair = c == '\r' ? '\n' : '\r';
+      if (i + 1 < in.size() && in[i + 1] == pair) ++i;
+      out += '\n';
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string QtInteraction::message(DialogKind kind, const std::string& text, Buttons buttons) {
+  QMessageBox box(parent_);
+  box.setText(dialogText(text));
+  switch (kind) {
+    case DialogKind::Confirmation:
+      box.setIcon(QMessageBox::Question);
+      box.setWindowTitle(QStringLiteral("Confirmação"));
+      break;
+    case DialogKind::Warning:
+      box.setIcon(QMessageBox::Warning);
+      box.setWindowTitle(QStringLiteral("Aviso"));
+      break;
+    case DialogKind::Information:
+      box.setIcon(QMessageBox::Information);
+      box.setWindowTitle(QStringLiteral("Informação"));
+      break;
+    case DialogKind::Error:
+      box.setIcon(QMessageBox::Critical);
+      box.setWindowTitle(QStringLiteral("Erro"));
+      break;
+  }
+  switch (buttons) {
+    case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case Buttons::YesNoCancel:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      break;
+  }
+  if (auto* yes = box.button(QMessageBox::Yes)) yes->setText(QStringLiteral("&Sim"));
+  if (auto* no = box.button(QMessageBox::No)) no->setText(QStringLiteral("&Não"));
+  if (auto* cancel = box.button(QMessageBox::Cancel)) cancel->setText(QStringLiteral("&Cancelar"));
+  switch (box.exec()) {
+    case QMessageBox::Yes: return button::kYes;
+    case QMessageBox::No: return button::kNo;
+    case QMessageBox::Cancel: return button::kCancel;
+    default: return button::kOk;
+  }
+}
+
+void QtInteraction::beep() { QApplication::beep(); }
+
+void QtInteraction::progress(std::int64_t position, std::int64_t maximum) {
+  if (!bar_) return;
+  bar_->setVisible(true);
+  bar_->setMaximum(static_cast<int>(maximum));
+  bar_->setValue(static_cast<int>(position));
+}
+
+void QtInteraction::status(const std::string& text) {
+  if (!label_) return;
+  label_->setText(QString::fromStdString(text));
+  label_->setVisible(!text.empty());
+}
+
+void QtInteraction::processEvents() { QApplication::processEvents(); }
+
+}  // namespace torvex::gui::shell

@@ -1,0 +1,30 @@
+#include "gui/shell/splash.h"
+
+#include <QPainter>
+
+#include "gui/shell/app_context.h"
+
+namespace torvex::gui::shell {
+
+QSplashScreen* createSplash() {
+  QPixmap pix(480, 260);
+  pix.fill(QColor(0, 128, 128));
+  QPainter p(&pix);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(Qt::white);
+  QFont f = p.font();
+  f.setPointSize(36);
+  f.setBold(true);
+  p.setFont(f);
+  p.drawText(QRect(0, 50, 480, 80), Qt::AlignCenter, QStringLiteral("TORVEX"));
+  f.setPointSize(13);
+  f.setBold(false);
+  p.setFont(f);
+  p.drawText(QRect(0, 130, 480, 30), Qt::AlignCenter, QStringLiteral("Gerador de Declaração Keva — Ano-Base 2006"));
+  p.drawText(QRect(0, 170, 480, 30), Qt::AlignCenter, QStringLiteral("Versão ") + versionText());
+  p.end();
+  auto* splash = new QSplashScreen(pix, Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint);
+  return splash;
+}
+
+}  // namespace torvex::gui::shell

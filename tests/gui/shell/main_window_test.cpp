@@ -1,0 +1,136 @@
+// Window tests for the main window: the enabling rule, the import buttons, the
+// first-run information screen, and the start-up guards of the executable.
+#include <QAction>
+#include <QCheckBox>
+#include <QMenuBar>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include "core/platform/folder_lock.h"
+#include "core/store/table.h"
+#include "gui/shell/info_screen.h"
+#include "gui/shell/main_window.h"
+#include "support/temp_data_folder.h"
+
+using namespace torvex;
+using namespace torvex::gui::shell;
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+  struct Fixture {
+    test::TempDataFolder folder;
+    AppContext context;
+    Fixture() {
+      context = AppContext::forExecutableFolder(folder.path());
+      context.db = std::make_unique<core::store::Database>(folder.path());
+    }
+    void addEstablishment(const char* year, const char* prefix = "00") {
+      context.db->prepare("INSERT INTO BD8Emp (AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento) "
+                          "VALUES (:a, '11222333000181', :p)")
+          .bind(":a", year)
+          .bind(":p", prefix)
+          .run();
+    }
+  };
+
+  static QList<Command> declarationCommands() {
+    return {Command::Abrir, Command::Excluir, Command::Verificar, Command::GravarDeclaracao,
+            Command::GravarRetificacao, Command::CopiaGravar};
+  }
+
+  static void expectDeclarationCommands(TfmPrincipal& w, bool enabled) {
+    for (Command c : declarationCommands()) QCOMPARE(w.action(c)->isEnabled(), enabled);
+    // Commands outside the rule stay available.
+    for (Command c : {Command::Nova, Command::DadosResponsavel, Command::ImportarAtual, Command::Analisador,
+                      Command::Indexar, Command::Transmitir, Command::Pesquisa, Command::Ajuda})
+      QVERIFY(w.action(c)->isEnabled());
+  }
+
+ private slots:
+  void enablingRuleFollowsTheStoredYears() {
+    Fixture f;
+    TfmPrincipal w(f.context);
+    w.ControlaBotoes();
+    expectDeclarationCommands(w, false);  // no establishment
+    f.addEstablishment("2005");
+    w.ControlaBotoes();
+    expectDeclarationCommands(w, false);  // only the previous year
+    f.addEstablishment("2007");
+    w.ControlaBotoes();
+    expectDeclarationCommands(w, true);  // an early declaration counts
+    f.context.db->exec("DELETE FROM BD8Emp WHERE AnBase = '2007'");
+    f.addEstablishment("2006");
+    w.ControlaBotoes();
+    expectDeclarationCommands(w, true);
+  }
+
+  void ruleIsAppliedAgainAfterCommandsThatChangeEstablishments() {
+    Fixture f;
+    TfmPrincipal w(f.context);
+    w.ControlaBotoes();
+    expectDeclarationCommands(w, false);
+    // An import that stores a 2006 establishment: the commands come on without restarting.
+    w.setHandler(Command::ImportarAtual, [&] { f.addEstablishment("2006"); });
+    w.trigger(Command::ImportarAtual);
+    expectDeclarationCommands(w, true);
+  }
+
+  void titleAndImportButtons() {
+    Fixture f;
+    TfmPrincipal w(f.context);
+    f.context.db->exec("INSERT INTO BD8Resp (InDicas) VALUES (1)");  // no information screen at start
+    w.show();
+    QCOMPARE(w.windowTitle(), QStringLiteral("Torvex2006 - Gerador de Declaração Keva [Versão: 2006.4]"));
+    auto* previous = w.findChild<QToolButton*>(QStringLiteral("btImportarAnterior"));
+    auto* current = w.findChild<QToolButton*>(QStringLiteral("btImportarAtual"));
+    QVERIFY(previous && current);
+    QCOMPARE(previous->text(), QStringLiteral("200&5"));
+    QCOMPARE(current->toolTip(), QStringLiteral("Importar Arquivo Ano-Base 2006"));
+    QCOMPARE(w.action(Command::ImportarAnterior)->text(), QStringLiteral("Ano Anterior  2005"));
+    QCOMPARE(w.action(Command::ImportarAtual)->text(), QStringLiteral("Ano Atual       2006"));
+    QStringList menus;
+    for (QAction* a : w.menuBar()->actions()) menus << a->text();
+    QCOMPARE(menus, (QStringList{"&Declaração", "&Analisador", "&Utilitários", "&Pesquisa", "A&juda"}));
+    w.close();
+  }
+
+  void informationScreenChoiceIsStoredInTheResponsibleRow() {
+    Fixture f;
+    QVERIFY(!infoScreenHidden(*f.context.db));
+    {
+      TfmInformacoesUteis screen(*f.context.db);
+      screen.dontShowAgain()->setChecked(true);
+      QTimer::singleShot(0, &screen, [&] {
+        auto* ok = screen.findChild<QPushButton*>();
+        QVERIFY(ok);
+        ok->click();
+      });
+      screen.exec();
+    }
+    QVERIFY(infoScreenHidden(*f.context.db));
+    QCOMPARE(f.context.db->rowCount("BD8Resp"), 1);
+  }
+
+  void secondCopyEndsBeforeAnyWindow() {
+    // With the first guard held by another copy, the program leaves at once, quietly.
+    core::platform::NamedGuard running("This is a unique string!");
+    QVERIFY(running.acquired());
+    QProcess p;
+    p.setProcessEnvironment([] {
+      auto env = QProcessEnvironment::systemEnvironment();
+      env.insert("QT_QPA_PLATFORM", "offscreen");
+      return env;
+    }());
+    p.start(QStringLiteral(TORVEX_TEST_GUI_EXE), {});
+    QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 0);
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
