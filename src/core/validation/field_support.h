@@ -51,6 +51,15 @@ inline std::int64_t sortableDate(std::string_view ddmmyyyy) {
          integerOrZero(ddmmyyyy.substr(0, 2));
 }
 
+// A ddmm date with the year appended passes the date test (no allocation).
+inline bool isValidDayMonth(std::string_view ddmm, int year) {
+  if (ddmm.size() != 4 || year < 1 || year > 9999) return false;
+  char buf[8] = {ddmm[0], ddmm[1], ddmm[2], ddmm[3], static_cast<char>('0' + year / 1000),
+                 static_cast<char>('0' + year / 100 % 10), static_cast<char>('0' + year / 10 % 10),
+                 static_cast<char>('0' + year % 10)};
+  return isValidDate(std::string_view(buf, 8));
+}
+
 // Informed: not empty and not all zeros (after trimming).
 inline bool informed(std::string_view v) { return !isNotInformed(trimBlanks(v)); }
 
