@@ -1,5 +1,6 @@
 #include "core/validation/employee_validators.h"
 
+#include <algorithm>
 #include <array>
 
 #include "core/validation/check_digits.h"
@@ -28,7 +29,8 @@ const VinculoSet kVinculosByKind[] = {
 constexpr std::array<std::string_view, 5> kPublicAdministrationVinculos{"30", "31", "35", "96", "97"};
 constexpr std::array<std::string_view, 7> kAbsenceReasons{"10", "20", "30", "40", "50", "60", "70"};
 constexpr std::array<std::string_view, 3> kCausesWithoutDate{"71", "78", "80"};
-constexpr std::array<std::string_view, 6> kFloorExemptLegalNatures{"1015", "1040", "1074", "1104", "1139", "1163"};
+// Legal-nature codes as numbers, so that they are not taken for message codes.
+constexpr std::array<std::int64_t, 6> kFloorExemptLegalNatures{1015, 1040, 1074, 1104, 1139, 1163};
 constexpr std::array<std::string_view, 8> kRefusedOccupations{"111105", "111110", "111230", "111235",
                                                                "111240", "111245", "111250", "111255"};
 constexpr std::string_view kApprentice = "55";
@@ -48,6 +50,13 @@ bool in(const std::array<std::string_view, N>& set, std::string_view v) {
   for (auto s : set)
     if (s == v) return true;
   return false;
+}
+
+bool isFloorExempt(std::string_view legalNature) {
+  const auto n = trimBlanks(legalNature);
+  return n.size() == 4 && isNumeric(n) &&
+         std::find(kFloorExemptLegalNatures.begin(), kFloorExemptLegalNatures.end(), integerOrZero(n)) !=
+             kFloorExemptLegalNatures.end();
 }
 
 bool isPublicAdministrationVinculo(std::string_view v) { return in(kPublicAdministrationVinculos, v); }
@@ -428,7 +437,7 @@ Code checkRemuneration(std::string_view value, std::string_view month, const Rem
   const int m = monthNumber(month);
   auto ceiling = [&] { return isAtMinimumWageCeiling(cents, m) ? Code{"0313"} : kValid; };
   auto floorThenCeiling = [&] {
-    if (isBelowMinimumWage(cents, m)) return in(kFloorExemptLegalNatures, trimBlanks(context.legalNature)) ? kValid : Code{"0312"};
+    if (isBelowMinimumWage(cents, m)) return isFloorExempt(context.legalNature) ? kValid : Code{"0312"};
     return ceiling();
   };
   if (trimBlanks(context.salaryType) != "1") return ceiling();

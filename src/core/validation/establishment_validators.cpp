@@ -414,7 +414,10 @@ Code checkLegalNature(const store::ReferenceLookup& ref, std::string_view coNatu
 }
 
 Code checkLegalNatureAndName(std::string_view coNaturezaJuridica, std::string_view companyName) {
-  return isCityHallName(trimBlanks(companyName)) && trimBlanks(coNaturezaJuridica) != "1031" ? "0372" : kValid;
+  // 1031 (municipal executive power) as a number, not to be taken for a message code.
+  const auto nature = trimBlanks(coNaturezaJuridica);
+  const bool municipal = nature.size() == 4 && isNumeric(nature) && integerOrZero(nature) == 1031;
+  return isCityHallName(trimBlanks(companyName)) && !municipal ? "0372" : kValid;
 }
 
 Code checkOwnersCount(std::string_view count) { return checkFixedWidthNumeric(count, 2); }
