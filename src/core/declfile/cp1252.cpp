@@ -1,0 +1,73 @@
+#include "core/declfile/cp1252.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace torvex::core::declfile {
+namespace {
+
+// Unicode code points of bytes 0x80-0x9F; the undefined ones map to themselves.
+constexpr std::uint16_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void appendCodePoint(std::string& out, std::uint32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+}  // namespace
+
+void appendCp1252AsUtf8(std::string& out, std::string_view bytes) {
+  for (char c : bytes) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x80)
+      out += c;
+    else if (b < 0xA0)
+      appendCodePoint(out, kHigh[b - 0x80]);
+    else
+      appendCodePoint(out, b);
+  }
+}
+
+std::string cp1252ToUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  appendCp1252AsUtf8(out, bytes);
+  return out;
+}
+
+bool isAscii(std::string_view bytes) {
+  return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+bool isPrintable(std::string_view bytes) {
+  return std::all_of(bytes.begin(), bytes.end(), [](char c) { return isPrintableByte(static_cast<unsigned char>(c)); });
+}
+
+bool isLetterByte(unsigned char b) {
+  if ((b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z')) return true;
+  switch (b) {
+    case 0x83: case 0x8A: case 0x8C: case 0x8E: case 0x9A: case 0x9C: case 0x9E: case 0x9F:
+    case 0xAA: case 0xB5: case 0xBA:
+      return true;
+    default:
+      return b >= 0xC0 && b != 0xD7 && b != 0xF7;
+  }
+}
+
+bool isAllDigits(std::string_view bytes) {
+  return !bytes.empty() &&
+         std::all_of(bytes.begin(), bytes.end(), [](char c) { return isDigitByte(static_cast<unsigned char>(c)); });
+}
+
+}  // namespace torvex::core::declfile
