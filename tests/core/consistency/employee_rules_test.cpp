@@ -1,0 +1,228 @@
+// Employee-link rules, each case a set of link variants in one valid
+// establishment and the rows (of the codes the case is about) they produce.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "declaration_fixture.h"
+
+namespace torvex::core::consistency {
+namespace {
+
+using test::CheckBench;
+using test::Values;
+
+const char* const kMonths[] = {"Janeiro", "Fevereiro", "Marco", "Abril", "Maio", "Junho",
+                               "Julho", "Agosto", "Setembro", "Outubro", "Novembro", "Dezembro"};
+
+std::string monthField(int m) { return std::string("Va") + kMonths[m - 1] + "Empregado"; }
+
+struct LinkCase {
+  const char* what;
+  std::vector<Values> links;       // changes to the valid link, one entry per link
+  std::set<std::string> codes;     // the codes the case looks at
+  std::vector<std::string> rows;   // "errwar retorno lbl Conteudo" of those codes, in report order
+  bool workTables = false;         // links keyed apart only by their file sequence number
+};
+
+std::vector<std::string> run(const LinkCase& c) {
+  CheckBench b;
+  const std::string emp = c.workTables ? "Te8emp" : "BD8Emp";
+  const std::string vinc = c.workTables ? "Te8vinc" : "BD8Vinc";
+  if (c.workTables)
+    for (const char* t : {"Te8resp", "Te8emp", "Te8vinc"}) b.db.createTable(*store::findTableDef(t));
+  const Values e = test::validEstablishment();
+  test::insertRow(b.db, emp, e);
+  int seq = 2;
+  for (const auto& changes : c.links) {
+    Values l = test::validLink(e);
+    if (c.workTables) l["NuSequencialRegistro"] = "00000" + std::to_string(seq++);
+    for (const auto& [k, v] : changes) l[k] = v;
+    test::insertRow(b.db, vinc, l);
+  }
+  CheckParameters p;
+  p.useWorkTables = c.workTables;
+  b.run(p);
+  std::vector<std::string> out;
+  for (const auto& r : test::errorRows(b.db)) {
+    if (!c.codes.count(r["retorno"])) continue;
+    EXPECT_EQ(r["tiporegistro"], "2");
+    out.push_back(r["errwar"] + " " + r["retorno"] + " " + r["lbl"] + " " + r["Conteudo"]);
+  }
+  return out;
+}
+
+Values allMonths(const std::string& value) {
+  Values v;
+  for (int m = 1; m <= 12; ++m) v[monthField(m)] = value;
+  return v;
+}
+
+Values with(Values base, const Values& more) {
+  for (const auto& [k, v] : more) base[k] = v;
+  return base;
+}
+
+TEST(EmployeeRules, VariantsProduceTheirRows) {
+  const std::string pisA = test::validLink(test::validEstablishment())["CoPisPasepEmpregado"];
+  const Values noPay = with(allMonths("000000000"), {{"Va13AdiantamentoEmpregado", "000000000"},
+                                                     {"Va13ParcelaFinalEmpregado", "000000000"},
+                                                     {"Me13AdiantamentoEmpregado", "00"},
+                                                     {"Me13ParcelaFinalEmpregado", "00"},
+                                                     {"CoMotivoPrimAfas", "40"},
+                                                     {"QtDiasAfas", "365"},
+                                                     {"DaInicioprimeiroAfas", "0101"},
+                                                     {"DaFinalPrimeiroAfas", "3112"}});
+  const std::vector<LinkCase> cases{
+      {"same PIS and admission: every member of the group",
+       {{{"NoEmpregado", "JOAO DA SILVA"}}, {{"NoEmpregado", "JOAO DA SILVA SOUZA"}}},
+       {"1671"},
+       {"err 1671 1662 ", "err 1671 1624 " + pisA, "err 1671 1625 JOAO DA SILVA", "err 1671 1632 01032005",
+        "err 1671 1662 ", "err 1671 1624 " + pisA, "err 1671 1625 JOAO DA SILVA SOUZA", "err 1671 1632 01032005"}},
+      {"all-zero PIS told apart by name",
+       {{{"CoPisPasepEmpregado", "00000000000"}, {"NoEmpregado", "ANA LIMA"}},
+        {{"CoPisPasepEmpregado", "00000000000"}, {"NoEmpregado", "ANA LIMA"}},
+        {{"CoPisPasepEmpregado", "00000000000"}, {"NoEmpregado", "BIA LIMA"}}},
+       {"1671"},
+       {"err 1671 1662 000002", "err 1671 1624 00000000000", "err 1671 1625 ANA LIMA", "err 1671 1632 01032005",
+        "err 1671 1662 000003", "err 1671 1624 00000000000", "err 1671 1625 ANA LIMA", "err 1671 1632 01032005"},
+       true},
+      {"same person with another birth date",
+       {{{"DaAdmissaoEmpregado", "01032005"}}, {{"DaAdmissaoEmpregado", "01062006"}, {"DaNascimentoEmpregado", "16061980"}}},
+       {"1672"},
+       {"err 1672 1662 ", "err 1672 1624 " + pisA, "err 1672 1625 JOAO DA SILVA", "err 1672 1632 01032005",
+        "err 1672 1626 15061980", "err 1672 1662 ", "err 1672 1624 " + pisA, "err 1672 1625 JOAO DA SILVA",
+        "err 1672 1632 01062006", "err 1672 1626 16061980"}},
+      {"tenfold from June to July",
+       {{{"VaJunhoEmpregado", "000150000"}, {"VaJulhoEmpregado", "001500000"}}},
+       {"0314"},
+       {"war 0314 1646 000150000", "war 0314 1647 001500000"}},
+      {"tenfold only between neighbouring months",
+       {{{"VaJunhoEmpregado", "000150000"}, {"VaJulhoEmpregado", "000200000"}, {"VaAgostoEmpregado", "001500000"}}},
+       {"0314"},
+       {}},
+      {"an empty month does not stop the following months",
+       {{{"VaMarcoEmpregado", ""}, {"VaMaioEmpregado", "001500000"}}},
+       {"0315", "0314"},
+       {"err 0315 1643 ", "war 0314 1644 000150000", "war 0314 1645 001500000"}},
+      {"below the minimum wage is a warning",
+       {{{"VaMarcoEmpregado", "000029999"}}},
+       {"0312"},
+       {"war 0312 1643 000029999"}},
+      {"pay after the dismissal month",
+       {{{"CoCausaDesligamento", "11"}, {"DaDesligamentoEmpregado", "1510"}}},
+       {"0311"},
+       {"war 0311 1651 000150000", "war 0311 1640 1510", "war 0311 1652 000150000", "war 0311 1640 1510"}},
+      {"no pay, absent the whole year", {noPay}, {"1674", "1675", "1676"}, {}},
+      {"no pay, absent from February",
+       {with(noPay, {{"DaInicioprimeiroAfas", "0201"}})},
+       {"1674", "1675", "1676"},
+       {"err 1674 1664 Não há remuneração informada."}},
+      {"no pay but dismissed in January",
+       {with(noPay, {{"CoCausaDesligamento", "11"}, {"DaDesligamentoEmpregado", "3101"},
+                     {"DaInicioprimeiroAfas", "0000"}, {"DaFinalPrimeiroAfas", "0000"}, {"CoMotivoPrimAfas", "00"},
+                     {"QtDiasAfas", "000"}})},
+       {"1674"},
+       {}},
+      {"13th salary only",
+       {with(allMonths("000000000"), {{"CoMotivoPrimAfas", "40"}, {"DaInicioprimeiroAfas", "0101"},
+                                      {"DaFinalPrimeiroAfas", "3112"}, {"QtDiasAfas", "365"}})},
+       {"1674", "1675", "1676"},
+       {"war 1675 1664 Não há remuneração informada."}},
+      {"monthly pay without 13th salary",
+       {{{"Va13AdiantamentoEmpregado", "000000000"}, {"Va13ParcelaFinalEmpregado", "000000000"},
+         {"Me13AdiantamentoEmpregado", "00"}, {"Me13ParcelaFinalEmpregado", "00"}}},
+       {"1674", "1675", "1676"},
+       {"war 1676 1665 Não há remuneração informada."}},
+      {"13th salary above one and a half months",
+       {with(allMonths("000100000"), {{"Va13ParcelaFinalEmpregado", "000075001"}})},
+       {"3508"},
+       {"war 3508 1664 12.000,00", "war 3508 1665 1.500,01"}},
+      {"13th salary of exactly one and a half months",
+       {with(allMonths("000100000"), {{"Va13ParcelaFinalEmpregado", "000075000"}})},
+       {"3508"},
+       {}},
+      {"a link of a 15-year-old: the age answer 3510 is never recorded",
+       {{{"DaNascimentoEmpregado", "01011991"}, {"DaAdmissaoEmpregado", "01022006"}}},
+       {"3510"},
+       {}},
+      {"absence ending before it starts",
+       {{{"CoMotivoPrimAfas", "40"}, {"DaInicioprimeiroAfas", "1005"}, {"DaFinalPrimeiroAfas", "0105"},
+         {"QtDiasAfas", "010"}}},
+       {"3633"},
+       {"err 3633 3637 1005", "err 3633 3637 0105"}},
+      {"union member without an associative entity",
+       {{{"InSindicalizadoVinculo", "1"}}},
+       {"3702"},
+       {"err 3702 3650 "}},
+      {"no union CNPJ is a warning for an employee",
+       {{{"CoCNPJSindical", ""}, {"VaGlobalSindical", "00000000"}}},
+       {"3687", "3714"},
+       {"war 3687 3652 ", "war 3687 3653 00000000"}},
+      {"rescission bonus without a cause is a warning",
+       {{{"VaGlobalGratificacoes", "00010000"}, {"QtCompGratificacoes", "02"}}},
+       {"3675"},
+       {"war 3675 3664 00010000"}},
+      {"hours bank months without an amount",
+       {{{"QtCompBcoHoras", "03"}}},
+       {"3681"},
+       {"err 3681 3661 03"}},
+      {"overtime in a month without pay",
+       {{{"VaAbrilEmpregado", "000000000"}, {"HoTrabalhadasAbril", "010"}}},
+       {"3677"},
+       {"err 3677 3670 010", "err 3677 1644 000000000"}},
+      {"many overtime hours",
+       {{{"HoTrabalhadasMaio", "120"}}},
+       {"3698"},
+       {"war 3698 3670 120"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(run(c), c.rows);
+  }
+}
+
+TEST(EmployeeRules, RowsCarryTheLinkAndTheEstablishment) {
+  CheckBench b;
+  const Values e = test::validEstablishment();
+  test::insertRow(b.db, "BD8Emp", e);
+  Values l = test::validLink(e);
+  l["TxUsoEmpregado"] = "MATRICULA 7";
+  l["InSexo"] = "3";
+  test::insertRow(b.db, "BD8Vinc", l);
+  EXPECT_EQ(b.verify(), 2);
+  const auto rows = test::errorRows(b.db);
+  ASSERT_EQ(rows.size(), 1u);
+  const auto& r = rows[0];
+  EXPECT_EQ(r["retorno"], "3524");
+  EXPECT_EQ(r["lbl"], "3523");
+  EXPECT_EQ(r["Conteudo"], "3");
+  EXPECT_EQ(r["tiporegistro"], "2");
+  EXPECT_EQ(r["copispasep"], l["CoPisPasepEmpregado"]);
+  EXPECT_EQ(r["noempregado"], "JOAO DA SILVA");
+  EXPECT_EQ(r["DaAdmissao"], "01032005");
+  EXPECT_EQ(r["usoempresa"], "MATRICULA 7");
+  EXPECT_EQ(r["inscricao"], e.at("CoCgcCeiEstabelecimento"));
+  EXPECT_EQ(r["razaosocial"], "COMERCIO EXEMPLO LTDA");
+}
+
+TEST(EmployeeRules, AClosingEstablishmentUsesTheNextYearAsReference) {
+  CheckBench b;
+  Values e = test::validEstablishment();
+  e["InEncerramentoAtividade"] = "1";
+  e["DaEncerramentoAtividade"] = "30062007";
+  test::insertRow(b.db, "BD8Emp", e);
+  Values l = test::validLink(e);
+  l["DaAdmissaoEmpregado"] = "01022007";  // admitted in the reference year 2007: no error 0391
+  test::insertRow(b.db, "BD8Vinc", l);
+  b.verify();
+  std::vector<std::string> lines;
+  for (const auto& r : test::errorRows(b.db))
+    if (r["retorno"] == "0391" || r["retorno"] == "0294")
+      lines.push_back(r["retorno"] + " " + r["lbl"] + " " + r["Conteudo"]);
+  // Not dismissed although the establishment closes in 2007.
+  EXPECT_EQ(lines, (std::vector<std::string>{"0294 1640 0000", "0294 1658 2007"}));
+}
+
+}  // namespace
+}  // namespace torvex::core::consistency
