@@ -1,0 +1,541 @@
+#include "core/delivery/declaration_writer.h"
+
+#include <cstdio>
+#include <ctime>
+#include <memory>
+#include <system_error>
+
+#include "core/delivery/declaration_records.h"
+#include "core/delivery/file_digest.h"
+#include "core/delivery/media_operations.h"
+#include "core/delivery/record_text.h"
+#include "core/store/table_def.h"
+#include "core/validation/message_dialog.h"
+
+namespace torvex::core::delivery {
+namespace fs = std::filesystem;
+using platform::Buttons;
+using platform::DialogKind;
+namespace button = platform::button;
+
+std::string currentTimeOfDay() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[8];
+  std::snprintf(text, sizeof text, "%02d%02d%02d", local.tm_hour, local.tm_min, local.tm_sec);
+  return text;
+}
+
+namespace {
+
+constexpr long long kRecordBytes = 529;         // 527 characters and CR LF
+constexpr long long kLastSlotMargin = 3529;     // room left for records 9 and the next ones
+constexpr long long kEmployerSlotMargin = 4058; // an establishment with employees needs one more slot
+constexpr long long kMinimumCapacity = 1410;
+
+// Thrown inside a run to end it; the marks set before it decide the result.
+struct EndRun {};
+
+struct FileCloser {
+  void operator()(std::FILE* f) const {
+    if (f) std::fclose(f);
+  }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+std::string fileNumberText(int number) { return number < 10 ? "0" + std::to_string(number) : std::to_string(number); }
+
+}  // namespace
+
+// One write run: its state lives only while the run does.
+class WriteRun {
+ public:
+  WriteRun(DeclarationWriter& w, const WriteRequest& r) : w_(w), req_(r), drive_(platform::normalDrive(r.drive)) {}
+
+  WriteResult run() {
+    w_.interruptionRequested_ = false;
+    w_.results_.filesWritten = 0;
+    w_.results_.severalFiles = false;
+    w_.results_.files.clear();
+    w_.ui_.progress(0, 0);
+    try {
+      w_.db_.createTable(*store::findTableDef(store::table::kProtocolFiles));
+      w_.db_.createTable(*store::findTableDef(store::table::kProtocolEstablishments));
+    } catch (const std::exception&) {
+      return WriteResult::Failed;
+    }
+    {
+      store::Transaction tx(w_.db_);
+      try {
+        body();
+      } catch (const EndRun&) {
+      }
+      file_.reset();
+      // Open statements would keep the protocol tables from being dropped.
+      empLookup_.reset();
+      links_.reset();
+      insertFile_.reset();
+      closeFileRow_.reset();
+      insertEstablishment_.reset();
+      tx.commit();
+    }
+    if (error_ || interrupted_) {
+      w_.db_.dropTable(store::table::kProtocolFiles);
+      w_.db_.dropTable(store::table::kProtocolEstablishments);
+    }
+    if (error_ && !currentPath_.empty()) {
+      std::error_code ec;
+      fs::remove(currentPath_, ec);
+    }
+    if (error_) return WriteResult::Failed;
+    if (interrupted_) return WriteResult::Interrupted;
+    if (capacityLow_ || deleteFailed_) return WriteResult::Failed;
+    return WriteResult::Success;
+  }
+
+ private:
+  struct Target {
+    EstablishmentKey key;
+    bool withEmployees = false;
+  };
+
+  bool removable() const { return platform::isRemovableDrive(drive_); }
+  const char* respTable() const {
+    return req_.fromWorkTables || req_.rectification ? store::table::kWorkResp : store::table::kResp;
+  }
+  const char* empTable() const { return req_.fromWorkTables ? store::table::kWorkEmp : store::table::kEmp; }
+  const char* vincTable() const {
+    return req_.fromWorkTables || req_.rectification ? store::table::kWorkVinc : store::table::kVinc;
+  }
+
+  [[noreturn]] void fail() {
+    error_ = true;
+    throw EndRun{};
+  }
+  [[noreturn]] void interrupt() {
+    interrupted_ = true;
+    throw EndRun{};
+  }
+  void inform(const std::string& text) { w_.ui_.message(DialogKind::Information, text, Buttons::Ok); }
+  bool confirm(const std::string& text) {
+    return w_.ui_.message(DialogKind::Confirmation, text, Buttons::YesNo) == button::kYes;
+  }
+
+  // ------------------------------------------------------------ the run
+
+  void body() {
+    readResponsible();
+    const std::vector<Target> targets = collectTargets();
+    progressTotal_ = progressTotal(targets);
+    w_.ui_.progress(0, progressTotal_);
+    if (!diskReadyCheck(w_.media_, w_.ui_, req_.drive)) interrupt();
+    capacity_ = removable() ? w_.media_.capacity(drive_).value_or(0) : kHardDiskCapacity;
+    written_ = capacity_ - kLastSlotMargin;
+
+    prepareStatements();
+    for (const Target& t : targets) writeEstablishment(t);
+    if (file_) closeFile();
+  }
+
+  void readResponsible() {
+    auto st = w_.db_.prepare("SELECT * FROM " + store::quoteIdentifier(respTable()) + " ORDER BY rowid LIMIT 1");
+    if (st.step()) resp_ = RowSnapshot::of(st);
+    rectificationDate_ = rectificationDate();
+    generationDate_ = generationDate();
+  }
+
+  std::string rectificationDate() const {
+    if (!req_.fromWorkTables)
+      return req_.rectification && !req_.generationDate.empty() ? req_.generationDate : "00000000";
+    const std::string stored(resp_.text("DaRetificacao"));
+    if (req_.rectification && trimmed(stored).empty()) return req_.generationDate;
+    return stored;
+  }
+
+  std::string generationDate() const {
+    if (!req_.fromWorkTables) return req_.generationDate;
+    const std::string stored(resp_.text("DaGeracao"));
+    if (req_.rectification && trimmed(stored).empty()) return req_.generationDate;
+    return stored;
+  }
+
+  std::vector<Target> collectTargets() {
+    std::vector<Target> out;
+    const std::string emp = store::quoteIdentifier(empTable());
+    if (!req_.selection) {
+      auto st = w_.db_.prepare("SELECT AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, "
+                               "InKevaNegEstabelecimento FROM " + emp +
+                               " ORDER BY AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento");
+      while (st.step()) out.push_back({{st.text(0), st.text(1), st.text(2)}, st.text(3) == "0"});
+      return out;
+    }
+    auto st = w_.db_.prepare("SELECT InKevaNegEstabelecimento FROM " + emp +
+                             " WHERE AnBase = :a AND CoCgcCeiEstabelecimento = :i AND NuPrefixoEstabelecimento = :p");
+    for (const auto& entry : *req_.selection) {
+      if (!entry.selected) continue;
+      st.reset();
+      st.bind(":a", entry.key.anBase).bind(":i", entry.key.inscricao).bind(":p", entry.key.prefixo);
+      // A key that is gone is reported when its turn comes.
+      out.push_back({entry.key, st.step() && st.text(0) == "0"});
+    }
+    return out;
+  }
+
+  long long progressTotal(const std::vector<Target>& targets) {
+    auto st = w_.db_.prepare("SELECT COUNT(*) FROM " + store::quoteIdentifier(vincTable()) +
+                             " WHERE AnBase = :a AND CoCgcCeiEstabelecimento = :i AND NuPrefixoEstabelecimento = :p");
+    long long total = 0;
+    for (const auto& t : targets) {
+      total += 1;
+      if (!t.withEmployees) continue;
+      st.reset();
+      st.bind(":a", t.key.anBase).bind(":i", t.key.inscricao).bind(":p", t.key.prefixo);
+      if (st.step()) total += st.integer(0);
+    }
+    return total;
+  }
+
+  void prepareStatements() {
+    const std::string key = "AnBase = :a AND CoCgcCeiEstabelecimento = :i AND NuPrefixoEstabelecimento = :p";
+    empLookup_ = std::make_unique<store::Statement>(
+        w_.db_.prepare("SELECT * FROM " + store::quoteIdentifier(empTable()) + " WHERE " + key));
+    std::string order;
+    for (const auto& f : store::findTableDef(store::table::kVinc)->primaryIndex()->fields)
+      order += (order.empty() ? "" : ", ") + store::quoteIdentifier(f);
+    links_ = std::make_unique<store::Statement>(w_.db_.prepare(
+        "SELECT * FROM " + store::quoteIdentifier(vincTable()) + " WHERE " + key + " ORDER BY " + order));
+    records_.bindEmployee(*links_);
+    insertFile_ = std::make_unique<store::Statement>(w_.db_.prepare(
+        "INSERT INTO te8ProID (NuDisquete, AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, "
+        "InInscrEstabelecimento, NoRazaoEstabelecimento, EdEstabelecimento, NuEnderecoEstabelecimento, "
+        "TxComplemEstabelecimento, NoBairroEstabelecimento, CoCepEstabelecimento, CoMunicipio, "
+        "NoMunicEstabelecimento, SgUf, NuDDD, NuTelefone, TxEMailEstabelecimento, CoCgcCeiResponsavel, "
+        "InInscrResponsavel, NoResponsavelArquivo, EdLogradouroRespArquivo, NuLogradouroRespArquivo, "
+        "TxComplementoRespArquivo, NoBairroRespArquivo, CoCepRespArquivo, CoMunicipioRespArquivo, "
+        "NoMunicipioRespArquivo, SgUfRespArquivo, NuFoneDDD, NuFoneAssinante, TxEMailRespArquivo, "
+        "InReciboParaRespArquivo, InRetificacao, DaGeracao, HoSenha, InEncerramentoAtividade, "
+        "DaEncerramentoAtividade) VALUES (:NuDisquete, :AnBase, :CoCgcCeiEstabelecimento, "
+        ":NuPrefixoEstabelecimento, :InInscrEstabelecimento, :NoRazaoEstabelecimento, :EdEstabelecimento, "
+        ":NuEnderecoEstabelecimento, :TxComplemEstabelecimento, :NoBairroEstabelecimento, "
+        ":CoCepEstabelecimento, :CoMunicipio, :NoMunicEstabelecimento, :SgUf, :NuDDD, :NuTelefone, "
+        ":TxEmailEstabelecimento, :CoCgcCeiResponsavel, :InInscrResponsavel, :NoResponsavelArquivo, "
+        ":EdLogradouroRespArquivo, :NuLogradouroRespArquivo, :TxComplementoRespArquivo, :NoBairroRespArquivo, "
+        ":CoCepRespArquivo, :CoMunicipioRespArquivo, :NoMunicipioRespArquivo, :SgUfRespArquivo, :NuFoneDDD, "
+        ":NuFoneAssinante, :TxEMailRespArquivo, :InReciboParaRespArquivo, :InRetificacao, :DaGeracao, "
+        ":HoSenha, :InEncerramentoAtividade, :DaEncerramentoAtividade)"));
+    closeFileRow_ = std::make_unique<store::Statement>(w_.db_.prepare(
+        "UPDATE te8ProID SET NuEstabelecimentos = :e, NuVinculos = :v WHERE rowid = :row"));
+    insertEstablishment_ = std::make_unique<store::Statement>(w_.db_.prepare(
+        "INSERT INTO te8ProES (NuDisquete, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, CoCgcVinculado, "
+        "InInscrEstabelecimento, NoRazaoEstabelecimento, NuVinculosEstabelecimento, DaEncerramentoAtividade) "
+        "VALUES (:NuDisquete, :CoCgcCeiEstabelecimento, :NuPrefixoEstabelecimento, :CoCgcVinculado, "
+        ":InInscrEstabelecimento, :NoRazaoEstabelecimento, :n, :DaEncerramentoAtividade)"));
+  }
+
+  void writeEstablishment(const Target& t) {
+    empLookup_->reset();
+    empLookup_->bind(":a", t.key.anBase).bind(":i", t.key.inscricao).bind(":p", t.key.prefixo);
+    if (!empLookup_->step()) {
+      w_.ui_.message(DialogKind::Error,
+                     std::string("Erro na leitura dos dados para gravação do arquivo Keva") +
+                         std::string(declfile::kBaseYear) + "!",
+                     Buttons::Ok);
+      fail();
+    }
+    current_ = RowSnapshot::of(*empLookup_);
+    if (!bound_) {
+      records_.bindEstablishment(current_);
+      bound_ = true;
+    }
+    currentRecord_ = records_.establishment(current_);
+    const bool withEmployees = current_.text("InKevaNegEstabelecimento") == "0";
+
+    processInterruption();
+    if (written_ >= capacity_ - kLastSlotMargin || (withEmployees && written_ >= capacity_ - kEmployerSlotMargin))
+      openNextFile();
+    writeEstablishmentRecord();
+    advanceProgress();
+    if (!withEmployees) return;
+
+    const std::string inscricao(current_.text("CoCgcCeiEstabelecimento"));
+    const std::string prefixo(current_.text("NuPrefixoEstabelecimento"));
+    auto& links = *links_;
+    links.reset();
+    links.bind(":a", t.key.anBase).bind(":i", t.key.inscricao).bind(":p", t.key.prefixo);
+    while (links.step()) {
+      processInterruption();
+      if (written_ >= capacity_ - kLastSlotMargin) {
+        openNextFile();
+        writeEstablishmentRecord();
+      }
+      records_.employee(linkRecord_, links, inscricao, prefixo);
+      records_.setSequence(linkRecord_, sequence_++);
+      writeRecord(linkRecord_);
+      ++fileEmployees_;
+      ++employeesSinceEstablishment_;
+      written_ += kRecordBytes;
+      advanceProgress();
+    }
+  }
+
+  void writeEstablishmentRecord() {
+    records_.setSequence(currentRecord_, sequence_++);
+    writeRecord(currentRecord_);
+    const bool firstOfFile = fileEstablishments_ == 0;
+    flushPendingEstablishment();
+    if (firstOfFile) appendFileRow();
+    pendingEstablishment_ = true;
+    pendingRow_ = current_;
+    pendingDisk_ = fileNumber_;
+    employeesSinceEstablishment_ = 0;
+    ++fileEstablishments_;
+    if (current_.text("NuPrefixoEstabelecimento") != "00") ++filePrefixesNotZero_;
+    lastInscricao_ = current_.text("CoCgcCeiEstabelecimento");
+    lastPrefixo_ = current_.text("NuPrefixoEstabelecimento");
+    written_ += kRecordBytes;
+  }
+
+  void advanceProgress() { w_.ui_.progress(++progress_, progressTotal_); }
+
+  // ------------------------------------------------------------ interruption
+
+  void processInterruption() {
+    w_.ui_.processEvents();
+    if (!w_.interruptionRequested_ && !w_.ui_.stopRequested()) return;
+    if (validation::askInterrupt(w_.ui_)) interrupt();
+    w_.interruptionRequested_ = false;
+    w_.ui_.clearStopRequest();
+  }
+
+  // ------------------------------------------------------------ files
+
+  std::string fileName() const {
+    return baseName_ + fileNumberText(fileNumber_) + (req_.rectification ? "R" : "G");
+  }
+
+  void openNextFile() {
+    if (file_) closeFile();
+    ++fileNumber_;
+    ++filesStarted_;
+    filePrefixesNotZero_ = 0;
+    bool retry = false;
+    const std::string letter(1, drive_);
+    for (;;) {
+      if (baseName_.empty())
+        baseName_ = "Keva" + std::string(declfile::kBaseYear) + "_" + std::string(current_.text("CoCgcCeiEstabelecimento")) +
+                    std::string(current_.text("NuPrefixoEstabelecimento"));
+      const std::string name = fileName();
+      const std::string dec = name + ".dec";
+      if (removable() && (filesStarted_ > 1 || retry)) {
+        if (!insertDiskPrompt(w_.media_, w_.ui_, drive_, fileNumber_)) interrupt();
+        if (!diskReadyCheck(w_.media_, w_.ui_, drive_)) interrupt();
+      }
+      if (filesStarted_ > 1) w_.results_.severalFiles = true;
+      if (removable()) {
+        const auto entries = destinationEntries(w_.media_, drive_);
+        if (entries.size() >= 2 || (entries.size() == 1 && entries.front() != dec)) {
+          inform("O disco a ser gravado não pode conter arquivos.");
+          retry = true;
+          continue;
+        }
+      }
+      if (destinationHasFile(w_.media_, drive_, dec)) {
+        if (destinationHasFile(w_.media_, drive_, name + ".rec")) {
+          if (!confirm(" A declaração \"" + dec + "\" no drive " + letter + ": .\rjá foi transmitida. Deseja gravar mesmo assim?"))
+            interrupt();
+          ++fileNumber_;
+          continue;
+        }
+        if (!overwriteAuthorised_) {
+          if (!confirm("Existe um arquivo de nome \"" + dec + "\" no drive " + letter + ": .\rAutoriza gravar sobre?"))
+            interrupt();
+          overwriteAuthorised_ = true;
+          std::error_code ec;
+          if (!fs::remove(w_.media_.folder(drive_) / dec, ec) || ec) {
+            inform("O arquivo \"" + dec + ".\" não pode ser excluido.");
+            deleteFailed_ = true;
+            throw EndRun{};
+          }
+        }
+      }
+      capacity_ = removable() ? w_.media_.capacity(drive_).value_or(0) : kHardDiskCapacity;
+      if (capacity_ < kMinimumCapacity) {
+        inform("Espaço disponível para gravação abaixo do mínimo aceitável.");
+        capacityLow_ = true;
+        throw EndRun{};
+      }
+      const fs::path path = w_.media_.folder(drive_) / dec;
+      file_.reset(std::fopen(path.c_str(), "wb"));
+      if (!file_) {
+        inform("Disco com problema ou não há disco na unidade.");
+        // The hard disk offers no other disk to try.
+        if (!removable()) fail();
+        retry = true;
+        continue;
+      }
+      std::setvbuf(file_.get(), nullptr, _IOFBF, 1 << 20);
+      currentPath_ = path;
+      w_.results_.lastWrittenPath = path;
+      w_.results_.filesWritten = filesStarted_;
+      break;
+    }
+    writeResponsibleRecord();
+  }
+
+  void writeResponsibleRecord() {
+    ResponsibleRecordValues v;
+    v.inscricao = current_.text("CoCgcCeiEstabelecimento");
+    v.prefixo = current_.text("NuPrefixoEstabelecimento");
+    v.receiptToResponsible = resp_.logical("InReciboParaRespArquivo").value_or(false);
+    v.rectification = req_.rectification;
+    v.rectificationDate = rectificationDate_;
+    v.generationDate = generationDate_;
+    v.timeOfDay = w_.time_ ? w_.time_() : currentTimeOfDay();
+    writeRecord(records_.responsible(resp_, v));
+    written_ = 0;
+    fileEstablishments_ = 0;
+    fileEmployees_ = 0;
+    sequence_ = 2;
+  }
+
+  void writeRecord(const std::string& record) {
+    if (std::fwrite(record.data(), 1, record.size(), file_.get()) != record.size() ||
+        std::fwrite("\r\n", 1, 2, file_.get()) != 2)
+      fail();
+  }
+
+  void closeFile() {
+    TotalsRecordValues v;
+    v.inscricao = lastInscricao_;
+    v.prefixo = lastPrefixo_;
+    v.establishments = fileEstablishments_;
+    v.employees = fileEmployees_;
+    v.prefixesNotZero = filePrefixesNotZero_;
+    v.fromDeclarationTables = !req_.fromWorkTables;
+    v.survey = resp_.text("NuRespostaPesquisa");
+    std::string record = records_.totals(v);
+    records_.setSequence(record, sequence_++);
+    writeRecord(record);
+    flushPendingEstablishment();
+    closeFileRow_->reset();
+    closeFileRow_->bind(":e", zeroPadded(fileEstablishments_, 6))
+        .bind(":v", zeroPadded(fileEmployees_, 6))
+        .bind(":row", fileRow_);
+    closeFileRow_->run();
+    fileEstablishments_ = 0;
+    fileEmployees_ = 0;
+    filePrefixesNotZero_ = 0;
+
+    const bool closed = std::fclose(file_.release()) == 0;
+    if (!closed) fail();
+    processInterruption();
+    stampDigest();
+  }
+
+  void stampDigest() {
+    std::string digest;
+    try {
+      digest = hashFileGenerate(currentPath_);
+    } catch (const std::exception&) {
+      fail();
+    }
+    File f(std::fopen(currentPath_.c_str(), "r+b"));
+    const long at = static_cast<long>(fs::file_size(currentPath_)) - 34;
+    if (!f || at < 0 || std::fseek(f.get(), at, SEEK_SET) != 0 ||
+        std::fwrite(digest.data(), 1, kDigestLength, f.get()) != kDigestLength)
+      fail();
+    if (std::fclose(f.release()) != 0) fail();
+    w_.results_.files.push_back({currentPath_, digest});
+    currentPath_.clear();
+  }
+
+  // ------------------------------------------------------------ protocol tables
+
+  void appendFileRow() {
+    auto& st = *insertFile_;
+    st.reset();
+    st.bind(":NuDisquete", std::to_string(fileNumber_));
+    for (const char* c : {"AnBase", "CoCgcCeiEstabelecimento", "NuPrefixoEstabelecimento", "InInscrEstabelecimento",
+                          "NoRazaoEstabelecimento", "EdEstabelecimento", "NuEnderecoEstabelecimento",
+                          "TxComplemEstabelecimento", "NoBairroEstabelecimento", "CoCepEstabelecimento", "CoMunicipio",
+                          "NoMunicEstabelecimento", "SgUf", "NuDDD", "NuTelefone", "TxEmailEstabelecimento",
+                          "InEncerramentoAtividade", "DaEncerramentoAtividade"})
+      st.bind(std::string(":") + c, current_.text(c));
+    for (const char* c : {"CoCgcCeiResponsavel", "InInscrResponsavel", "NoResponsavelArquivo",
+                          "EdLogradouroRespArquivo", "NuLogradouroRespArquivo", "TxComplementoRespArquivo",
+                          "NoBairroRespArquivo", "CoCepRespArquivo", "CoMunicipioRespArquivo",
+                          "NoMunicipioRespArquivo", "SgUfRespArquivo", "NuFoneDDD", "NuFoneAssinante",
+                          "TxEMailRespArquivo"})
+      st.bind(std::string(":") + c, resp_.text(c));
+    st.bindLogical(":InReciboParaRespArquivo", resp_.logical("InReciboParaRespArquivo"));
+    st.bindLogical(":InRetificacao", req_.rectification);
+    st.bind(":DaGeracao", req_.generationDate);
+    st.bind(":HoSenha", req_.generationTime);
+    st.run();
+    fileRow_ = sqlite3_last_insert_rowid(w_.db_.handle());
+  }
+
+  // The establishment row of te8ProES is written once its link count is known.
+  void flushPendingEstablishment() {
+    if (!pendingEstablishment_) return;
+    auto& st = *insertEstablishment_;
+    st.reset();
+    st.bind(":NuDisquete", std::to_string(pendingDisk_));
+    for (const char* c : {"CoCgcCeiEstabelecimento", "NuPrefixoEstabelecimento", "CoCgcVinculado",
+                          "InInscrEstabelecimento", "NoRazaoEstabelecimento", "DaEncerramentoAtividade"})
+      st.bind(std::string(":") + c, pendingRow_.text(c));
+    st.bind(":n", zeroPadded(employeesSinceEstablishment_, 6));
+    st.run();
+    pendingEstablishment_ = false;
+  }
+
+  DeclarationWriter& w_;
+  const WriteRequest& req_;
+  const char drive_;
+  RecordBuilder records_;
+  bool bound_ = false;
+
+  RowSnapshot resp_;
+  std::string rectificationDate_;
+  std::string generationDate_;
+  RowSnapshot current_;
+  std::string currentRecord_;
+  std::string linkRecord_;
+
+  std::unique_ptr<store::Statement> empLookup_, links_, insertFile_, closeFileRow_, insertEstablishment_;
+
+  long long progress_ = 0;
+  long long progressTotal_ = 0;
+  long long capacity_ = 0;
+  long long written_ = 0;
+  int fileNumber_ = 0;
+  int filesStarted_ = 0;
+  std::string baseName_;
+  File file_;
+  fs::path currentPath_;
+  long long sequence_ = 2;
+  long long fileEstablishments_ = 0;
+  long long fileEmployees_ = 0;
+  long long filePrefixesNotZero_ = 0;
+  long long employeesSinceEstablishment_ = 0;
+  std::string lastInscricao_;
+  std::string lastPrefixo_;
+  std::int64_t fileRow_ = 0;
+  bool pendingEstablishment_ = false;
+  RowSnapshot pendingRow_;
+  int pendingDisk_ = 0;
+
+  bool error_ = false;
+  bool interrupted_ = false;
+  bool capacityLow_ = false;
+  bool deleteFailed_ = false;
+  bool overwriteAuthorised_ = false;
+};
+
+DeclarationWriter::DeclarationWriter(store::Database& db, const platform::Media& media, platform::Interaction& ui)
+    : db_(db), media_(media), ui_(ui) {}
+
+WriteResult DeclarationWriter::write(const WriteRequest& request) { return WriteRun(*this, request).run(); }
+
+}  // namespace torvex::core::delivery

@@ -1,0 +1,87 @@
+#pragma once
+// The declaration writer: turns the stored declaration (or the work tables of
+// an analysed or rectified one) into one or more declaration files on a
+// removable disk or in the hard-disk folder, splitting by capacity, stamping
+// each file's digest and filling the protocol tables `te8ProID` and `te8ProES`.
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/platform/interaction.h"
+#include "core/platform/media.h"
+#include "core/store/database.h"
+
+namespace torvex::core::delivery {
+
+struct EstablishmentKey {
+  std::string anBase;     // 4
+  std::string inscricao;  // 14
+  std::string prefixo;    // 2
+};
+
+struct SelectedEstablishment {
+  EstablishmentKey key;
+  bool selected = true;
+};
+
+struct WriteRequest {
+  // Establishments to write, in this order (unselected entries skipped);
+  // nullopt: every establishment of the table read, in key order.
+  std::optional<std::vector<SelectedEstablishment>> selection;
+  char drive = 'C';            // A or B: removable disk; any other letter: the hard-disk folder
+  std::string generationTime;  // HHMMSS, may be empty
+  std::string generationDate;  // DDMMYYYY, may be empty
+  bool fromWorkTables = false; // read Te8resp/Te8emp/Te8vinc instead of BD8Resp/BD8Emp/BD8Vinc
+  bool rectification = false;
+};
+
+enum class WriteResult { Success = 0, Failed = 1, Interrupted = 2 };
+
+struct WrittenFile {
+  std::filesystem::path path;
+  std::string digest;
+};
+
+// What a run leaves for the pages that follow it.
+struct WriteRunResults {
+  std::filesystem::path lastWrittenPath;  // most recent output file (kept from earlier runs until one is created)
+  int filesWritten = 0;                   // files started in the run
+  bool severalFiles = false;              // a second file was started
+  std::vector<WrittenFile> files;         // files closed and digested, in order
+};
+
+// Capacity of the hard-disk destination, in bytes.
+inline constexpr long long kHardDiskCapacity = 2645000;
+
+class DeclarationWriter {
+ public:
+  // HHMMSS of the moment record 0 is written.
+  using TimeSource = std::function<std::string()>;
+
+  DeclarationWriter(store::Database& db, const platform::Media& media, platform::Interaction& ui);
+
+  void setTimeSource(TimeSource source) { time_ = std::move(source); }
+
+  // One write run. Table errors other than the protocol tables' creation are thrown.
+  WriteResult write(const WriteRequest& request);
+  // Asks the running write to stop (confirmed with the user before it does).
+  void requestInterruption() { interruptionRequested_ = true; }
+
+  const WriteRunResults& results() const { return results_; }
+
+ private:
+  friend class WriteRun;
+  store::Database& db_;
+  const platform::Media& media_;
+  platform::Interaction& ui_;
+  TimeSource time_;
+  bool interruptionRequested_ = false;
+  WriteRunResults results_;
+};
+
+// The local clock as HHMMSS.
+std::string currentTimeOfDay();
+
+}  // namespace torvex::core::delivery
