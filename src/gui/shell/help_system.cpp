@@ -12,6 +12,8 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "gui/shell/screen_scale.h"
+
 namespace torvex::gui::shell {
 
 QList<HelpTopic> readHelpFile(const QString& path) {
@@ -61,7 +63,7 @@ HelpViewer::HelpViewer(const QList<HelpTopic>& topics, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(splitter);
   layout->addLayout(buttons);
-  resize(720, 480);
+  applyDesignSize(this, {480, 320});
   if (topics_.isEmpty()) text_->setPlainText(QStringLiteral("O arquivo de ajuda \"AJUDA TORVEX.hlp\" não foi encontrado."));
 }
 

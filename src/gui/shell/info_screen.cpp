@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "core/store/table.h"
+#include "gui/shell/screen_scale.h"
 
 namespace torvex::gui::shell {
 
@@ -50,7 +51,7 @@ TfmInformacoesUteis::TfmInformacoesUteis(core::store::Database& db, QWidget* par
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(text);
   layout->addLayout(buttons);
-  resize(560, 380);
+  applyDesignSize(this, {400, 260});
 }
 
 void TfmInformacoesUteis::save() {

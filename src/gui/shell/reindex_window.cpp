@@ -8,6 +8,7 @@
 
 #include "core/store/data_folder.h"
 #include "gui/shell/qt_interaction.h"
+#include "gui/shell/screen_scale.h"
 
 namespace torvex::gui::shell {
 
@@ -38,7 +39,7 @@ TfmIndexar::TfmIndexar(core::store::Database& db, QWidget* parent)
   layout->addWidget(label_);
   layout->addWidget(bar_);
   layout->addLayout(buttons);
-  resize(420, 160);
+  applyDesignSize(this, {340, 120});
 }
 
 void TfmIndexar::run() {

@@ -13,6 +13,7 @@
 #include "core/store/table.h"
 #include "gui/shell/info_screen.h"
 #include "gui/shell/main_window.h"
+#include "gui/shell/screen_scale.h"
 #include "support/temp_data_folder.h"
 
 using namespace torvex;
@@ -113,6 +114,12 @@ class MainWindowTest : public QObject {
     }
     QVERIFY(infoScreenHidden(*f.context.db));
     QCOMPARE(f.context.db->rowCount("BD8Resp"), 1);
+  }
+
+  void windowsGrowWithTheScreenFromTheirDesignSize() {
+    QCOMPARE(scaledDesignSize({400, 300}, {640, 480}), QSize(400, 300));
+    QCOMPARE(scaledDesignSize({400, 300}, {800, 600}), QSize(500, 375));
+    QCOMPARE(scaledDesignSize({400, 300}, {1024, 768}), QSize(640, 480));
   }
 
   void secondCopyEndsBeforeAnyWindow() {
