@@ -259,6 +259,8 @@ std::string WorkTableLoader::storedYear(std::string_view record) const {
 }
 
 void WorkTableLoader::RowBinder::bindText(int position, std::string_view utf8) {
+  // SQLite binds a null pointer as NULL; an empty field is the empty string.
+  if (utf8.data() == nullptr) utf8 = "";
   const int rc = sqlite3_bind_text(st_.handle(), position, utf8.data(), static_cast<int>(utf8.size()), SQLITE_STATIC);
   if (rc != SQLITE_OK) throw store::engineErrorFromSqlite(rc, sqlite3_errstr(rc));
 }
@@ -328,7 +330,7 @@ void WorkTableLoader::loadEstablishment(std::string_view record, std::string_vie
   int position = 4;
   std::string cei, pat;
   auto bindMapped = [&](const ColumnMap& m) {
-    const auto v = cutField(record, layout_.tipoUm[m.slot]);
+    const auto v = m.slot > 0 ? cutField(record, layout_.tipoUm[m.slot]) : std::string_view();
     switch (m.conv) {
       case Conv::Trimmed: return row.bindStored(position++, trimBlanks(v));
       case Conv::Cei00:
