@@ -55,7 +55,7 @@ bool in(const std::array<std::string_view, N>& set, std::string_view v) {
 bool isFloorExempt(std::string_view legalNature) {
   const auto n = trimBlanks(legalNature);
   return n.size() == 4 && isNumeric(n) &&
-         std::find(kFloorExemptLegalNatures.begin(), kFloorExemptLegalNatures.end(), integerOrZero(n)) !=
+         std::find(kFloorExemptLegalNatures.begin(), kFloorExemptLegalNatures.end(), number(n)) !=
              kFloorExemptLegalNatures.end();
 }
 
@@ -184,7 +184,7 @@ Code checkDisability(const store::ReferenceLookup& ref, std::string_view kind, s
                      bool fileFlag) {
   const auto k = trimBlanks(kind);
   const auto i = trimBlanks(indicator);
-  if (fileFlag) return !isNumeric(k) || integerOrZero(k) > 6 ? "3701" : kValid;
+  if (fileFlag) return !isNumeric(k) || number(k) > 6 ? "3701" : kValid;
   if (k.empty() && i == "1") return "3701";
   if (!k.empty() && !isAllZero(k) && i == "2") return "3701";
   if (i == "1" && !ref.exists(store::CodeTable::Disability, k)) return "3701";
@@ -301,7 +301,7 @@ Code checkWeeklyHours(std::string_view hours) {
   const auto v = trimBlanks(hours);
   if (!informed(v)) return "0251";
   if (auto c = checkFixedWidthNumeric(v, 2); c != kValid) return c;
-  return integerOrZero(v) > 44 ? "0250" : kValid;
+  return number(v) > 44 ? "0250" : kValid;
 }
 
 Code checkOccupation(const store::ReferenceLookup& ref, std::string_view cbo) {
@@ -334,7 +334,7 @@ Code checkVinculo(const store::ReferenceLookup& ref, std::string_view vinculo) {
 Code checkVinculoAndPis(std::string_view vinculo, std::string_view pis) {
   const auto p = trimBlanks(pis);
   if (p.size() < 3 || !isNumeric(p.substr(0, 3))) return kValid;
-  const auto head = integerOrZero(p.substr(0, 3));
+  const auto head = number(p.substr(0, 3));
   if (head < 109 || head > 119) return kValid;
   return oneOf(trimBlanks(vinculo), {"35", "80"}) ? kValid : "0272";
 }
@@ -433,7 +433,7 @@ Code checkRemuneration(std::string_view value, std::string_view month, const Rem
   if (v.empty()) return "0315";
   if (auto c = checkFixedWidthNumeric(v, 9); c != kValid) return c;
   if (isAllZero(v)) return kValid;
-  const auto cents = integerOrZero(v);
+  const auto cents = number(v);
   const int m = monthNumber(month);
   auto ceiling = [&] { return isAtMinimumWageCeiling(cents, m) ? Code{"0313"} : kValid; };
   auto floorThenCeiling = [&] {
@@ -481,14 +481,14 @@ Code checkThirteenthAdvanceMonth(std::string_view month) {
   const auto v = trimBlanks(month);
   if (v.empty()) return "0322";
   if (auto c = checkFixedWidthNumeric(v, 2); c != kValid) return c;
-  return integerOrZero(v) <= 12 ? kValid : "0322";
+  return number(v) <= 12 ? kValid : "0322";
 }
 
 Code checkThirteenthFinalMonth(std::string_view month) {
   const auto v = trimBlanks(month);
   if (v.empty()) return "0322";
   if (auto c = checkFixedWidthNumeric(v, 2); c != kValid) return c;
-  const auto m = integerOrZero(v);
+  const auto m = number(v);
   return m <= 12 || m == 99 ? kValid : "0322";
 }
 
@@ -572,7 +572,7 @@ Code checkAbsenceEndDate(std::string_view start, std::string_view end) {
 Code checkAbsenceDays(std::string_view days) {
   const auto v = trimBlanks(days);
   if (auto c = checkFixedWidthNumeric(v, 3); c != kValid) return c;
-  return integerOrZero(v) >= 366 ? "3640" : kValid;
+  return number(v) >= 366 ? "3640" : kValid;
 }
 
 Code checkDaysAndReasons(std::string_view reason1, std::string_view reason2, std::string_view reason3,
@@ -615,11 +615,11 @@ Code checkHoursInPeriod(std::string_view hours, std::string_view dismissalMonth,
                         std::string_view month, int baseYear) {
   const auto a = trimBlanks(admission);
   if (!informed(a) || a.size() != 6 || !isNumeric(a)) return kValid;
-  const auto year = integerOrZero(a.substr(2));
+  const auto year = number(a.substr(2));
   if (year != baseYear && year != baseYear + 1) return kValid;
   if (!informed(hours)) return kValid;
   const int m = monthNumber(month);
-  if (m < integerOrZero(a.substr(0, 2))) return "3677";
+  if (m < number(a.substr(0, 2))) return "3677";
   if (informed(dismissalMonth) && monthNumber(dismissalMonth) < m) return "3677";
   return kValid;
 }
@@ -635,8 +635,8 @@ Code checkHoursEntry(std::int64_t remuneration, std::int64_t hours, int month, s
   if (hours <= 0) return kValid;
   if (dismissalMonth != 0 && dismissalMonth < month) return "3710";
   const auto a = trimBlanks(admission);
-  if (dismissalMonth == 0 && a.size() == 6 && isNumeric(a) && integerOrZero(a.substr(2)) == baseYear &&
-      month < integerOrZero(a.substr(0, 2)))
+  if (dismissalMonth == 0 && a.size() == 6 && isNumeric(a) && number(a.substr(2)) == baseYear &&
+      month < number(a.substr(0, 2)))
     return "3711";
   return remuneration == 0 ? "3677" : kValid;
 }

@@ -15,8 +15,25 @@ inline bool oneOf(std::string_view v, std::initializer_list<std::string_view> se
   return false;
 }
 
-// Value of an all-digit text (0 for anything else); no allocation.
-inline std::int64_t number(std::string_view v) { return isNumeric(v) ? integerOrZero(trimBlanks(v)) : 0; }
+// Value of the digits at [pos, pos + len); -1 when one is missing or not a digit.
+inline std::int64_t digitsAt(std::string_view v, std::size_t pos, std::size_t len) {
+  if (pos + len > v.size() || len == 0) return -1;
+  std::int64_t n = 0;
+  for (std::size_t i = pos; i < pos + len; ++i) {
+    const char c = v[i];
+    if (c < '0' || c > '9') return -1;
+    n = n * 10 + (c - '0');
+  }
+  return n;
+}
+
+// Value of an all-digit text after trimming (0 for anything else); no allocation.
+inline std::int64_t number(std::string_view v) {
+  v = trimBlanks(v);
+  if (v.size() > 18) return isNumeric(v) ? integerOrZero(v) : 0;
+  const auto n = digitsAt(v, 0, v.size());
+  return n < 0 ? 0 : n;
+}
 
 // Upper-cased comparison of the start of `text` with `prefix` (ASCII letters only).
 inline bool startsWithUpper(std::string_view text, std::string_view prefix) {
@@ -34,21 +51,24 @@ inline bool equalsUpper(std::string_view text, std::string_view upper) {
 
 // Parts of an 8-digit ddmmyyyy date, or of a 4-digit ddmm date; 0 when absent.
 inline int yearOf(std::string_view ddmmyyyy) {
-  return ddmmyyyy.size() == 8 && isNumeric(ddmmyyyy) ? static_cast<int>(integerOrZero(ddmmyyyy.substr(4))) : 0;
+  if (ddmmyyyy.size() != 8 || digitsAt(ddmmyyyy, 0, 4) < 0) return 0;
+  const auto y = digitsAt(ddmmyyyy, 4, 4);
+  return y < 0 ? 0 : static_cast<int>(y);
 }
 inline int monthOf(std::string_view date) {
-  return date.size() >= 4 && isNumeric(date.substr(2, 2)) ? static_cast<int>(integerOrZero(date.substr(2, 2))) : 0;
+  const auto m = digitsAt(date, 2, 2);
+  return m < 0 ? 0 : static_cast<int>(m);
 }
 // Month and day as mmdd, for comparing dates within one year.
 inline int monthDayOf(std::string_view date) {
-  if (date.size() < 4 || !isNumeric(date.substr(0, 4))) return 0;
-  return static_cast<int>(integerOrZero(date.substr(2, 2)) * 100 + integerOrZero(date.substr(0, 2)));
+  const auto d = digitsAt(date, 0, 2);
+  const auto m = digitsAt(date, 2, 2);
+  return d < 0 || m < 0 ? 0 : static_cast<int>(m * 100 + d);
 }
 // ddmmyyyy as yyyymmdd.
 inline std::int64_t sortableDate(std::string_view ddmmyyyy) {
-  if (ddmmyyyy.size() != 8 || !isNumeric(ddmmyyyy)) return 0;
-  return integerOrZero(ddmmyyyy.substr(4)) * 10000 + integerOrZero(ddmmyyyy.substr(2, 2)) * 100 +
-         integerOrZero(ddmmyyyy.substr(0, 2));
+  if (ddmmyyyy.size() != 8 || digitsAt(ddmmyyyy, 0, 8) < 0) return 0;
+  return digitsAt(ddmmyyyy, 4, 4) * 10000 + digitsAt(ddmmyyyy, 2, 2) * 100 + digitsAt(ddmmyyyy, 0, 2);
 }
 
 // A ddmm date with the year appended passes the date test (no allocation).

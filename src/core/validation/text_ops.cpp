@@ -20,13 +20,6 @@ std::string fitRight(std::string_view value, std::size_t n) {
   return std::string(n - value.size(), '0') + std::string(value);
 }
 
-std::string_view trimBlanks(std::string_view value) {
-  const auto b = value.find_first_not_of(' ');
-  if (b == std::string_view::npos) return {};
-  const auto e = value.find_last_not_of(' ');
-  return value.substr(b, e - b + 1);
-}
-
 std::int64_t integerOrZero(std::string_view value) {
   const auto b = value.find_first_not_of(' ');
   if (b == std::string_view::npos) return 0;
@@ -37,9 +30,17 @@ std::int64_t integerOrZero(std::string_view value) {
     value.remove_prefix(1);
   }
   if (value.empty()) return 0;
+  // Eighteen digits always fit; beyond that every step is checked.
   constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
   std::int64_t n = 0;
-  for (char c : value) {
+  std::size_t i = 0;
+  for (; i < value.size() && i < 18; ++i) {
+    const char c = value[i];
+    if (c < '0' || c > '9') return 0;
+    n = n * 10 + (c - '0');
+  }
+  for (; i < value.size(); ++i) {
+    const char c = value[i];
     if (c < '0' || c > '9') return 0;
     const int d = c - '0';
     if (n > (kMax - d) / 10) return 0;

@@ -72,7 +72,9 @@ bool isAtMinimumWageCeiling(std::int64_t cents, int month) {
 namespace {
 std::string_view fixedWidth(std::string_view value, std::size_t width, std::string_view shortCode) {
   const auto v = trimBlanks(value);
-  if (!isNumeric(v)) return "0040";
+  if (v.empty()) return "0040";
+  for (char c : v)
+    if (c < '0' || c > '9') return "0040";
   if (v.size() > width) return kTooLong;
   if (v.size() < width) return shortCode;
   return kValid;
