@@ -1,0 +1,141 @@
+// torvex-cli analisar: the analysis of a declaration file without a window.
+// Step 1 is the structure analysis, which loads the work tables; a file with a
+// structure finding stops there (exit 4). Later steps (the consistency check,
+// writing) continue from the AnalisarRun that step 1 leaves.
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
+
+#include "cli/commands.h"
+#include "cli/console_interaction.h"
+#include "cli/json_lines.h"
+#include "core/declfile/analise_estrutura.h"
+#include "core/store/database.h"
+#include "core/store/reference_lookup.h"
+
+namespace torvex::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using core::declfile::StructureFinding;
+using core::declfile::TAnaliseEstrutura;
+namespace result = core::declfile::result;
+
+constexpr int kProgramBaseYear = 2006;
+constexpr int kExitStructureFinding = 4;
+
+struct AnalisarOptions {
+  std::string file;
+  std::string dataFolder;
+  bool previousYear = false;
+  bool json = false;
+};
+
+// What the structure analysis leaves for the steps that follow it.
+struct AnalisarRun {
+  std::unique_ptr<core::store::Database> db;  // the data folder, work tables loaded when sound
+  std::unique_ptr<core::store::ReferenceLookup> reference;
+  int flags = 0;
+  std::int64_t establishments = 0;
+  std::int64_t links = 0;
+  bool sound() const { return (flags & (result::kFinding | result::kInterrupted | result::kReadFailed)) == 0; }
+  bool rectification() const { return (flags & result::kRectification) != 0; }
+};
+
+std::string messageText(const core::store::ReferenceLookup& ref, const std::string& code) {
+  const auto row = ref.message(code);
+  return row ? row->text : std::string();
+}
+
+void printFindings(const AnalisarRun& run, const std::vector<StructureFinding>& rows, bool json) {
+  for (const auto& f : rows) {
+    const std::string text = messageText(*run.reference, f.CoMsg);
+    if (json) {
+      writeJsonLine(std::cout, JsonObject()
+                                   .add("AnBase", f.AnBase)
+                                   .add("CoMsg", f.CoMsg)
+                                   .add("Sequencia", f.Sequencia)
+                                   .add("InscricaoPrefixo", f.InscricaoPrefixo)
+                                   .add("TipoCampo", f.TipoCampo)
+                                   .add("PosicaoInicial", f.PosicaoInicial)
+                                   .add("Conteudo", f.Conteudo)
+                                   .add("texto", text));
+    } else {
+      std::cout << "Erro de estrutura " << f.CoMsg << " no registro " << f.Sequencia;
+      if (!f.InscricaoPrefixo.empty()) std::cout << " (inscrição e prefixo " << f.InscricaoPrefixo << ")";
+      if (!f.TipoCampo.empty()) std::cout << ", campo " << f.TipoCampo;
+      if (!f.PosicaoInicial.empty()) std::cout << ", posição " << f.PosicaoInicial;
+      if (!f.Conteudo.empty()) std::cout << ", conteúdo \"" << f.Conteudo << "\"";
+      std::cout << ": " << text << "\n";
+    }
+  }
+}
+
+void printLoaded(const AnalisarRun& run, bool json) {
+  if (json) {
+    writeJsonLine(std::cout, JsonObject()
+                                 .add("estabelecimentos", run.establishments)
+                                 .add("vinculos", run.links)
+                                 .add("retificacao", run.rectification()));
+    return;
+  }
+  std::cout << "Arquivo sem erros de estrutura: " << run.establishments << " estabelecimento(s) e " << run.links
+            << " vínculo(s) carregados" << (run.rectification() ? " (declaração retificadora)" : "") << ".\n";
+}
+
+// Step 1: checks the inputs, opens the data folder and runs the structure analysis.
+// Answers the exit status when the command ends here.
+std::optional<int> analyseStructure(const AnalisarOptions& o, AnalisarRun& run) {
+  std::error_code ec;
+  if (!fs::is_regular_file(o.file, ec)) {
+    std::cerr << "torvex-cli analisar: arquivo não encontrado: " << o.file << "\n";
+    return kExitUsage;
+  }
+  if (!fs::is_directory(o.dataFolder, ec)) {
+    std::cerr << "torvex-cli analisar: pasta de dados não encontrada: " << o.dataFolder << "\n";
+    return kExitUsage;
+  }
+  try {
+    run.db = std::make_unique<core::store::Database>(o.dataFolder);
+    run.reference = std::make_unique<core::store::ReferenceLookup>(*run.db);
+  } catch (const std::exception& e) {
+    std::cerr << "torvex-cli analisar: não foi possível abrir a pasta de dados " << o.dataFolder << ": " << e.what()
+              << "\n";
+    return kExitUsage;
+  }
+  ConsoleInteraction ui(/*yes=*/false);
+  TAnaliseEstrutura analyser;
+  analyser.AnoAnterior = o.previousYear;
+  run.flags = analyser.AnalisaArquivo(o.file, kProgramBaseYear, /*zeroValues=*/false, run.establishments, run.links,
+                                      *run.db, ui);
+  if (run.flags & result::kFinding) {
+    printFindings(run, analyser.findings(), o.json);
+    return kExitStructureFinding;
+  }
+  if (run.flags & (result::kReadFailed | result::kInterrupted)) {
+    if (run.flags & result::kInterrupted) std::cerr << "torvex-cli analisar: análise interrompida.\n";
+    return kExitUsage;
+  }
+  return std::nullopt;
+}
+
+const bool registered = registerCommand(
+    20, "analisar", "Analisa a estrutura de um arquivo de declaração e o carrega nas tabelas de trabalho",
+    [](CLI::App& sub) -> Runner {
+      auto o = std::make_shared<AnalisarOptions>();
+      o->dataFolder = defaultDataFolder().string();
+      sub.add_option("ARQUIVO", o->file, "Arquivo de declaração")->required();
+      sub.add_flag("--ano-anterior", o->previousYear, "Lê o leiaute do ano-base anterior (registros de 523 posições)");
+      sub.add_option("--dados", o->dataFolder, "Pasta de dados (padrão: a pasta dados ao lado do programa)");
+      sub.add_flag("--json", o->json, "Resultado em JSON Lines");
+      return [o]() {
+        AnalisarRun run;
+        if (auto exit = analyseStructure(*o, run)) return *exit;
+        printLoaded(run, o->json);
+        return kExitOk;
+      };
+    });
+
+}  // namespace
+}  // namespace torvex::cli
