@@ -1,0 +1,96 @@
+// End to end: torvex-cli analisar on generated files, run as a subprocess.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "../../bench/declaration_generator.h"
+#include "support/temp_data_folder.h"
+
+namespace torvex::test {
+namespace {
+
+struct CliResult {
+  int status = -1;
+  std::string out;
+};
+
+std::string quoted(const std::string& s) { return "'" + s + "'"; }
+
+CliResult runCli(const std::string& args) {
+  CliResult r;
+  const std::string command = quoted(TORVEX_TEST_CLI) + " " + args + " 2>/dev/null";
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return r;
+  std::array<char, 4096> buffer{};
+  while (std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe)) r.out.append(buffer.data(), n);
+  const int raw = pclose(pipe);
+  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return r;
+}
+
+class AnalisarCli : public ::testing::Test {
+ protected:
+  std::string write(const std::string& content) {
+    const auto file = folder.path() / "declaracao.dec";
+    std::ofstream(file, std::ios::binary) << content;
+    return file.string();
+  }
+  std::string analisar(const std::string& file, const std::string& options = "--json") {
+    return "analisar " + quoted(file) + " --dados " + quoted(folder.path().string()) + " " + options;
+  }
+  static std::string generated(bool previousYear = false) {
+    bench::GeneratorOptions o;
+    o.establishments = 4;
+    o.withoutLinksEvery = 2;
+    o.links = 6;
+    o.previousYear = previousYear;
+    return bench::DeclarationGenerator(o).text();
+  }
+  TempDataFolder folder;
+};
+
+TEST_F(AnalisarCli, SoundFileGivesItsCountsAndExitZero) {
+  const auto r = runCli(analisar(write(generated())));
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "{\"estabelecimentos\": 4, \"vinculos\": 6, \"retificacao\": false}\n");
+
+  const auto text = runCli(analisar(write(generated()), ""));
+  EXPECT_EQ(text.status, 0);
+  EXPECT_NE(text.out.find("4 estabelecimento(s) e 6 vínculo(s)"), std::string::npos) << text.out;
+}
+
+TEST_F(AnalisarCli, PreviousYearFileNeedsItsOption) {
+  const std::string file = write(generated(true));
+  EXPECT_EQ(runCli(analisar(file, "--ano-anterior --json")).status, 0);
+  const auto r = runCli(analisar(file));
+  EXPECT_EQ(r.status, 4);
+  EXPECT_NE(r.out.find("\"CoMsg\": \"1923\""), std::string::npos) << r.out;
+}
+
+TEST_F(AnalisarCli, StructureFindingGivesOneObjectPerRowAndExitFour) {
+  std::string content = generated();
+  content[529 * 2 + 10] = '"';  // a quote in the inscription of record 3 (finding 1922)
+  const auto r = runCli(analisar(write(content)));
+  EXPECT_EQ(r.status, 4);
+  ASSERT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << r.out;
+  EXPECT_EQ(r.out.rfind("{\"AnBase\": \"2006\", \"CoMsg\": \"1922\", \"Sequencia\": \"000003\", \"InscricaoPrefixo\": ", 0),
+            0u)
+      << r.out;
+  EXPECT_NE(r.out.find("\"TipoCampo\": \"8\", \"PosicaoInicial\": \"11\", \"Conteudo\": \"1000\\\""), std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("\"texto\": \""), std::string::npos);
+}
+
+TEST_F(AnalisarCli, UsageAndInputErrorsExitThree) {
+  EXPECT_EQ(runCli(analisar((folder.path() / "nao-existe.dec").string())).status, 3);
+  EXPECT_EQ(runCli("analisar").status, 3);
+  EXPECT_EQ(runCli("analisar " + quoted(write(generated())) + " --dados /nao/existe").status, 3);
+}
+
+}  // namespace
+}  // namespace torvex::test
