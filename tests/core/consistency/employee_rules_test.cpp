@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "declaration_fixture.h"
+#include "support/declaration_samples.h"
 
 namespace torvex::core::consistency {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/validation/check_digits.h"
-#include "declaration_fixture.h"
+#include "support/declaration_samples.h"
 
 namespace torvex::core::consistency {
 namespace {

@@ -1,4 +1,4 @@
-#include "declaration_fixture.h"
+#include "support/declaration_samples.h"
 
 #include "core/validation/check_digits.h"
 

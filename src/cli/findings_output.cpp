@@ -1,0 +1,36 @@
+#include "cli/findings_output.h"
+
+#include "core/consistency/check_engine.h"
+#include "core/consistency/findings_report.h"
+
+namespace torvex::cli {
+
+void printFindings(core::store::Database& db, const core::store::ReferenceLookup& reference, bool json,
+                   std::ostream& out) {
+  std::size_t errors = 0;
+  std::size_t warnings = 0;
+  core::consistency::forEachFinding(db, reference, [&](const core::consistency::ReportedFinding& f) {
+    (f["errwar"] == "err" ? errors : warnings) += 1;
+    if (json)
+      out << core::consistency::findingJson(f) << "\n";
+    else
+      out << core::consistency::findingText(f) << "\n";
+  });
+  if (json) return;
+  if (errors > 0)
+    out << "Houveram erros nas declarações selecionadas.\n";
+  else if (warnings > 0)
+    out << "Não foram encontrados erros nas declarações selecionadas, foram gerados apenas AVISOS.\n"
+           "Os avisos não impedem a gravação da declaração.\n";
+  else
+    out << "As declarações selecionadas não apresentaram erros ou avisos.\n";
+  out << errors << " erro(s), " << warnings << " aviso(s).\n";
+}
+
+int checkExitStatus(int resultBits) {
+  if (resultBits & core::consistency::check_result::kErrors) return kExitErrors;
+  if (resultBits & core::consistency::check_result::kWarnings) return kExitWarnings;
+  return 0;
+}
+
+}  // namespace torvex::cli

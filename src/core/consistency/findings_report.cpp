@@ -1,0 +1,123 @@
+#include "core/consistency/findings_report.h"
+
+#include <cstdio>
+
+#include "core/validation/formatters.h"
+
+namespace torvex::core::consistency {
+namespace {
+
+std::size_t columnIndex(std::string_view column) {
+  for (std::size_t i = 0; i < kErrorColumns.size(); ++i)
+    if (kErrorColumns[i] == column) return i;
+  return kErrorColumns.size();
+}
+
+std::string messageText(const store::ReferenceLookup& reference, std::string_view code) {
+  if (code.empty()) return {};
+  const auto m = reference.message(code);
+  return m ? store::storedText(m->text) : std::string{};
+}
+
+void appendJsonString(std::string& out, std::string_view s) {
+  out += '"';
+  for (char ch : s) {
+    const auto c = static_cast<unsigned char>(ch);
+    switch (ch) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (c < 0x20) {
+          char buf[8];
+          std::snprintf(buf, sizeof buf, "\\u%04x", c);
+          out += buf;
+        } else {
+          out += ch;
+        }
+    }
+  }
+  out += '"';
+}
+
+std::string dateShown(std::string_view ddmmyyyy) {
+  if (ddmmyyyy.size() != 8) return std::string(ddmmyyyy);
+  return std::string(ddmmyyyy.substr(0, 2)) + "/" + std::string(ddmmyyyy.substr(2, 2)) + "/" +
+         std::string(ddmmyyyy.substr(4));
+}
+
+}  // namespace
+
+const std::string& ReportedFinding::operator[](std::string_view column) const {
+  static const std::string none;
+  const std::size_t i = columnIndex(column);
+  return i < columns.size() ? columns[i] : none;
+}
+
+std::size_t forEachFinding(store::Database& db, const store::ReferenceLookup& reference,
+                           const std::function<void(const ReportedFinding&)>& row) {
+  if (!db.tableExists(store::table::kErrors)) return 0;
+  std::string sql = "SELECT ";
+  for (std::size_t i = 0; i < kErrorColumns.size(); ++i) {
+    if (i) sql += ", ";
+    sql += store::quoteIdentifier(kErrorColumns[i]);
+  }
+  // The table is rebuilt for every run and filled in numbering order, so the
+  // row order stands for the running number even after it passes 999999.
+  sql += " FROM Te8ErrWa ORDER BY errwar, rowid";
+  auto s = db.prepare(sql);
+  std::size_t count = 0;
+  ReportedFinding f;
+  while (s.step()) {
+    for (std::size_t i = 0; i < kErrorColumns.size(); ++i) f.columns[i] = s.text(static_cast<int>(i));
+    f.texto = messageText(reference, f["retorno"]);
+    f.rotulo = messageText(reference, f["lbl"]);
+    row(f);
+    ++count;
+  }
+  return count;
+}
+
+std::string findingJson(const ReportedFinding& f) {
+  std::string out = "{";
+  for (std::size_t i = 0; i < kErrorColumns.size(); ++i) {
+    appendJsonString(out, kErrorColumns[i]);
+    out += ':';
+    appendJsonString(out, f.columns[i]);
+    out += ',';
+  }
+  appendJsonString(out, "texto");
+  out += ':';
+  appendJsonString(out, f.texto);
+  out += ',';
+  appendJsonString(out, "rotulo");
+  out += ':';
+  appendJsonString(out, f.rotulo);
+  out += '}';
+  return out;
+}
+
+std::string findingText(const ReportedFinding& f) {
+  std::string out = f["errwar"] == "err" ? "ERRO" : "AVISO";
+  const std::string& type = f["tiporegistro"];
+  if (type == "0") {
+    out += " - Responsável";
+  } else {
+    out += " - Estabelecimento " + validation::formatInscription(f["inscricao"], f["tipoinscricao"]) + " (" +
+           f["prefixo"] + ") " + f["razaosocial"];
+  }
+  out += "\n";
+  if (type == "2") {
+    out += "  Empregado: PIS " + validation::formatPis(f["copispasep"]) + "  " + f["noempregado"] + "  Admissão " +
+           dateShown(f["DaAdmissao"]);
+    if (!f["usoempresa"].empty()) out += "  Uso da empresa " + f["usoempresa"];
+    out += "\n";
+  }
+  out += "  " + (f.rotulo.empty() ? f["lbl"] : f.rotulo) + ": " + f["Conteudo"] + "\n";
+  out += "  " + f["retorno"] + " - " + f.texto + "\n";
+  return out;
+}
+
+}  // namespace torvex::core::consistency

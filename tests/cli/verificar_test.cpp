@@ -1,0 +1,113 @@
+// torvex-cli verificar, run as a subprocess over a stored declaration.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/declaration_samples.h"
+
+namespace torvex::test {
+namespace {
+
+struct CliRun {
+  int status = -1;
+  std::vector<std::string> lines;
+  std::string out;
+};
+
+CliRun runCli(const std::string& args) {
+  const std::string cmd = std::string(TORVEX_TEST_CLI) + " " + args + " 2>/dev/null";
+  CliRun r;
+  FILE* p = popen(cmd.c_str(), "r");
+  if (!p) return r;
+  char buf[4096];
+  std::size_t n;
+  while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+  const int rc = pclose(p);
+  r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+  std::istringstream in(r.out);
+  for (std::string line; std::getline(in, line);) r.lines.push_back(line);
+  return r;
+}
+
+// A stored declaration: one valid establishment, its valid link, plus the given changes.
+void storeDeclaration(TempDataFolder& folder, const Values& estChanges, const std::vector<Values>& links) {
+  Values e = validEstablishment();
+  for (const auto& [k, v] : estChanges) e[k] = v;
+  insertRow(folder.db(), "BD8Emp", e);
+  int i = 0;
+  for (const auto& changes : links) {
+    Values l = validLink(e);
+    l["CoPisPasepEmpregado"] = pis("101123456" + std::to_string(i));
+    l["NoEmpregado"] = std::string("EMPREGADO NUMERO ") + static_cast<char>('A' + i++);
+    for (const auto& [k, v] : changes) l[k] = v;
+    insertRow(folder.db(), "BD8Vinc", l);
+  }
+  folder.close();
+}
+
+bool has(const std::string& line, const std::string& key, const std::string& value) {
+  return line.find("\"" + key + "\":\"" + value + "\"") != std::string::npos;
+}
+
+TEST(CliVerificar, ASoundDeclarationFindsNothing) {
+  TempDataFolder folder;
+  storeDeclaration(folder, {}, {{}});
+  const auto json = runCli("verificar --json --dados " + folder.path().string());
+  EXPECT_EQ(json.status, 0);
+  EXPECT_TRUE(json.out.empty()) << json.out;
+  const auto text = runCli("verificar --dados " + folder.path().string());
+  EXPECT_EQ(text.status, 0);
+  EXPECT_NE(text.out.find("As declarações selecionadas não apresentaram erros ou avisos."), std::string::npos);
+}
+
+TEST(CliVerificar, InjectedFaultsAreReportedErrorsFirst) {
+  TempDataFolder folder;
+  storeDeclaration(folder, {{"InOpcaoAberta", "4"}},
+                   {{{"Va13ParcelaFinalEmpregado", "000900000"}}, {{"InSexo", "3"}, {"TxUsoEmpregado", "MAT 9"}}});
+  const auto r = runCli("verificar --json --dados " + folder.path().string());
+  EXPECT_EQ(r.status, 2);
+  // 1677 on the establishment, 3524 on the second link, then the two 3508 warnings.
+  ASSERT_EQ(r.lines.size(), 4u) << r.out;
+  EXPECT_TRUE(has(r.lines[0], "retorno", "1677"));
+  EXPECT_TRUE(has(r.lines[0], "tiporegistro", "1"));
+  EXPECT_TRUE(has(r.lines[0], "Conteudo", "Exclusão de estabelecimento"));
+  EXPECT_TRUE(has(r.lines[1], "retorno", "3524"));
+  EXPECT_TRUE(has(r.lines[1], "noempregado", "EMPREGADO NUMERO B"));
+  EXPECT_TRUE(has(r.lines[1], "usoempresa", "MAT 9"));
+  EXPECT_TRUE(has(r.lines[1], "DaAdmissao", "01032005"));
+  for (std::size_t i = 2; i < 4; ++i) {
+    EXPECT_TRUE(has(r.lines[i], "errwar", "war"));
+    EXPECT_TRUE(has(r.lines[i], "retorno", "3508"));
+  }
+  for (const auto& line : r.lines) {
+    for (const char* key : {"errwar", "inscricao", "tipoinscricao", "prefixo", "tiporegistro", "retorno",
+                            "razaosocial", "copispasep", "noempregado", "DaAdmissao", "usoempresa", "lbl",
+                            "Conteudo", "Sequencial", "texto", "rotulo"})
+      EXPECT_NE(line.find(std::string("\"") + key + "\":"), std::string::npos) << key;
+    EXPECT_FALSE(has(line, "texto", "")) << "message text missing: " << line;
+  }
+
+  const auto text = runCli("verificar --dados " + folder.path().string());
+  EXPECT_EQ(text.status, 2);
+  EXPECT_NE(text.out.find("ERRO - Estabelecimento 11.222.333/0001-81 (00) COMERCIO EXEMPLO LTDA"), std::string::npos)
+      << text.out;
+  EXPECT_NE(text.out.find("Empregado: PIS "), std::string::npos);
+  EXPECT_NE(text.out.find("Admissão 01/03/2005"), std::string::npos);
+  EXPECT_NE(text.out.find("Houveram erros nas declarações selecionadas."), std::string::npos);
+  EXPECT_LT(text.out.find("ERRO"), text.out.find("AVISO"));
+}
+
+TEST(CliVerificar, WarningsOnlyAndBadFolder) {
+  TempDataFolder folder;
+  storeDeclaration(folder, {}, {{{"Va13ParcelaFinalEmpregado", "000900000"}}});
+  EXPECT_EQ(runCli("verificar --dados " + folder.path().string()).status, 1);
+  EXPECT_EQ(runCli("verificar --dados " + folder.path().string() + "/nao-existe").status, 3);
+  EXPECT_EQ(runCli("verificar --opcao-desconhecida").status, 3);
+}
+
+}  // namespace
+}  // namespace torvex::test
