@@ -1,0 +1,34 @@
+#include "support/cli_runner.h"
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "support/temp_data_folder.h"
+
+namespace torvex::test {
+
+CliResult runTorvexCli(const std::string& args) {
+  const auto dir = makeTempDirectory("torvex-cli");
+  const auto errFile = dir / "stderr.txt";
+  const std::string cmd = std::string("'") + TORVEX_TEST_CLI + "' " + args + " 2>'" + errFile.string() + "'";
+  CliResult r;
+  if (FILE* p = popen(cmd.c_str(), "r")) {
+    char buf[4096];
+    std::size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    const int rc = pclose(p);
+    r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+  }
+  std::ifstream err(errFile);
+  r.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
+  std::istringstream in(r.out);
+  for (std::string line; std::getline(in, line);) r.lines.push_back(line);
+  std::error_code ec;
+  std::filesystem::remove_all(dir, ec);
+  return r;
+}
+
+}  // namespace torvex::test

@@ -1,0 +1,18 @@
+#pragma once
+// Runs torvex-cli as a subprocess and collects its exit status and output.
+#include <string>
+#include <vector>
+
+namespace torvex::test {
+
+struct CliResult {
+  int status = -1;           // exit status; -1 when it did not exit normally
+  std::string out;           // standard output
+  std::string err;           // standard error
+  std::vector<std::string> lines;  // standard output, line by line
+};
+
+// `args` are passed through the shell; quote paths that may hold blanks.
+CliResult runTorvexCli(const std::string& args);
+
+}  // namespace torvex::test
