@@ -13,6 +13,7 @@ Standard library only, so that it runs on any Python 3.
 """
 import csv
 import sys
+import unicodedata
 from collections import defaultdict
 from pathlib import Path
 
@@ -72,6 +73,20 @@ def write(out: Path, table: str, header, rows):
     print(f"{table}: {len(rows)} rows")
 
 
+# Declarations carry the municipality name in a 30-character field, written
+# in upper case without accents; the name check compares that field with the
+# table, so the table holds the name in the same form.
+DECLARATION_NAME_WIDTH = 30
+
+
+def declaration_name(name: str) -> str:
+    plain = "".join(c for c in unicodedata.normalize("NFKD", name) if not unicodedata.combining(c))
+    plain = plain.upper()[:DECLARATION_NAME_WIDTH].rstrip()
+    if not all(" " <= c <= "~" for c in plain):
+        raise SystemExit(f"{name}: not plain ASCII after removing the accents")
+    return plain
+
+
 def matches(code: str, prefixes) -> bool:
     return any(code.startswith(p) for p in prefixes)
 
@@ -96,10 +111,11 @@ def municipalities(source: Path, out: Path, state_names):
         ceps[r["codigo_ibge"]].append((r["cep_inicio"][:5], r["cep_fim"][:5]))
     rows, ranged = [], []
     for uf, name in state_names.items():
-        rows.append([uf, name, "", ""])  # state heading of the municipality list
+        rows.append([uf, declaration_name(name), "", ""])  # state heading of the municipality list
     with_cep = 0
     for m in read(source, "municipios.csv"):
         code = m["codigo_ibge"]
+        name = declaration_name(m["nome"])
         blocks = sorted(set(ceps.get(code, [])))
         if len(blocks) > 2:
             raise SystemExit(f"{code}: more than two CEP ranges")
@@ -107,11 +123,11 @@ def municipalities(source: Path, out: Path, state_names):
             with_cep += 1
         if not blocks:
             # No CEP data: an empty prefix lets the CEP rules fall back on the state.
-            rows.append([code, m["nome"], "", "0"])
+            rows.append([code, name, "", "0"])
         elif len(blocks) == 1 and blocks[0][0] == blocks[0][1]:
-            rows.append([code, m["nome"], blocks[0][0], "0"])
+            rows.append([code, name, blocks[0][0], "0"])
         else:
-            rows.append([code, m["nome"], "", "1"])
+            rows.append([code, name, "", "1"])
             flat = [p for block in blocks for p in block]
             ranged.append([code] + flat + [""] * (4 - len(flat)))
     rows.sort(key=lambda r: r[0])

@@ -2,6 +2,8 @@
 // code lists, and the CEP data agrees with the CEP rules.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -88,15 +90,21 @@ TEST(ReferenceData, TablesHoldTheCompleteLists) {
   }
 }
 
-TEST(ReferenceData, StateHeadingsSortBeforeTheirMunicipalities) {
+TEST(ReferenceData, MunicipalitiesUnderTheirStateHeadingsWithDeclarableNames) {
   TempDataFolder folder;
   auto& db = folder.db();
   const auto states = column(db, "SELECT CoUf FROM TbUf");
   std::string heading;
   int municipalities = 0;
-  Statement st = db.prepare("SELECT CoMunicipio FROM tb8MUNIC ORDER BY CoMunicipio");
+  Statement st = db.prepare("SELECT CoMunicipio, NoMunicipio FROM tb8MUNIC ORDER BY CoMunicipio");
   while (st.step()) {
     const std::string code = st.text(0);
+    // The name is copied into 30-character declaration fields and compared
+    // with the upper-case name read back from a declaration file.
+    const std::string name = st.text(1);
+    EXPECT_LE(name.size(), 30u) << code;
+    EXPECT_TRUE(std::all_of(name.begin(), name.end(), [](char c) { return c >= ' ' && c <= '~' && !std::islower(c); }))
+        << code << " " << name;
     if (code.size() == 2) {
       EXPECT_TRUE(states.count(code)) << code;
       heading = code;

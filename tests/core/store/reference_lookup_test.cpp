@@ -115,8 +115,9 @@ TEST_F(ReferenceLookupTest, CodesAndNamesOfEveryKindOfTable) {
     const char* name;
   };
   const Case cases[] = {
-      {CodeTable::Municipality, "3550308", "São Paulo"},
-      {CodeTable::Municipality, "5300108", "Brasília"},
+      {CodeTable::Municipality, "3550308", "SAO PAULO"},
+      {CodeTable::Municipality, "5300108", "BRASILIA"},
+      {CodeTable::Municipality, "5105507", "VILA BELA DA SANTISSIMA TRINDA"},  // cut to the declaration field
       {CodeTable::Activity, "8112500", "Condomínios prediais"},
       {CodeTable::Occupation, "252305", "Secretária(o) executiva(o)"},
       {CodeTable::LegalNature, "2062", "Sociedade Empresária Limitada"},
