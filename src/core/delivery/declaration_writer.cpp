@@ -22,7 +22,7 @@ std::string currentTimeOfDay() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
-  char text[8];
+  char text[40];
   std::snprintf(text, sizeof text, "%02d%02d%02d", local.tm_hour, local.tm_min, local.tm_sec);
   return text;
 }
