@@ -1,7 +1,7 @@
 // torvex-cli analisar: the analysis of a declaration file without a window.
 // Step 1 is the structure analysis, which loads the work tables; a file with a
-// structure finding stops there (exit 4). Later steps (the consistency check,
-// writing) continue from the AnalisarRun that step 1 leaves.
+// structure finding stops there (exit 4). Step 2 is the full consistency check
+// of the work tables (exit 0, 1 or 2 as for verificar).
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -9,6 +9,8 @@
 
 #include "cli/commands.h"
 #include "cli/console_interaction.h"
+#include "cli/findings_output.h"
+#include "core/consistency/check_engine.h"
 #include "cli/json_lines.h"
 #include "core/declfile/analise_estrutura.h"
 #include "core/store/database.h"
@@ -120,6 +122,20 @@ std::optional<int> analyseStructure(const AnalisarOptions& o, AnalisarRun& run) 
   return std::nullopt;
 }
 
+// Step 2: the consistency check as the analyse wizard runs it: work tables, no
+// selection, no base-year filter, the responsible checks and the file flag.
+int checkConsistency(const AnalisarOptions& o, AnalisarRun& run) {
+  ConsoleInteraction ui(/*yes=*/false);
+  core::consistency::CheckEngine engine(*run.db, *run.reference, ui);
+  core::consistency::CheckParameters p;
+  p.useWorkTables = true;
+  p.checkResponsible = true;
+  p.fileFlag = true;
+  const int bits = engine.run(p);
+  cli::printFindings(*run.db, *run.reference, o.json, std::cout);
+  return checkExitStatus(bits);
+}
+
 const bool registered = registerCommand(
     20, "analisar", "Analisa a estrutura de um arquivo de declaração e o carrega nas tabelas de trabalho",
     [](CLI::App& sub) -> Runner {
@@ -133,7 +149,7 @@ const bool registered = registerCommand(
         AnalisarRun run;
         if (auto exit = analyseStructure(*o, run)) return *exit;
         printLoaded(run, o->json);
-        return kExitOk;
+        return checkConsistency(*o, run);
       };
     });
 

@@ -1,5 +1,7 @@
 #include "support/declaration_samples.h"
 
+#include <sqlite3.h>
+
 #include "core/validation/check_digits.h"
 
 namespace torvex::test {
@@ -12,6 +14,25 @@ std::string cnpj(const std::string& root8, const std::string& order4) {
 
 std::string pis(const std::string& first10) { return first10 + *core::validation::pisCheckDigit(first10); }
 
+// The municipality of the samples is named as the reference table names it.
+const std::string& saoPauloName() {
+  static const std::string name = [] {
+    std::string out;
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(TORVEX_TEST_REFERENCE_DB, &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+      sqlite3_stmt* s = nullptr;
+      if (sqlite3_prepare_v2(db, "SELECT NoMunicipio FROM tb8MUNIC WHERE CoMunicipio = '3550308'", -1, &s,
+                             nullptr) == SQLITE_OK &&
+          sqlite3_step(s) == SQLITE_ROW)
+        out = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
+      sqlite3_finalize(s);
+    }
+    sqlite3_close(db);
+    return out;
+  }();
+  return name;
+}
+
 Values validResponsible() {
   return {{"CoCgcCeiResponsavel", cnpj("11222333")},
           {"InInscrResponsavel", "1"},
@@ -22,7 +43,7 @@ Values validResponsible() {
           {"NoBairroRespArquivo", "BELA VISTA"},
           {"CoCepRespArquivo", "01310100"},
           {"CoMunicipioRespArquivo", "3550308"},
-          {"NoMunicipioRespArquivo", "São Paulo"},
+          {"NoMunicipioRespArquivo", saoPauloName()},
           {"SgUfRespArquivo", "SP"},
           {"NuFoneDDD", "11"},
           {"NuFoneAssinante", "32223333"},
@@ -43,7 +64,7 @@ Values validEstablishment() {
           {"NoBairroEstabelecimento", "CENTRO"},
           {"CoCepEstabelecimento", "01310100"},
           {"CoMunicipio", "3550308"},
-          {"NoMunicEstabelecimento", "São Paulo"},
+          {"NoMunicEstabelecimento", saoPauloName()},
           {"SgUf", "SP"},
           {"NuDDD", "11"},
           {"NuTelefone", "32223333"},
