@@ -308,7 +308,11 @@ Code checkCepInState(const store::ReferenceLookup& ref, std::string_view cep, st
   const auto c = trimBlanks(cep);
   const auto u = trimBlanks(coUf);
   if (!informed(c) || !informed(u) || !isNumeric(c)) return kValid;
-  return ref.cepBelongsToState(c, u) ? kValid : "0083";
+  if (c.size() < 5) return "0083";
+  // Only the first five digits count: a CEP of the wrong width is reported by the CEP
+  // check, not again here as a CEP of another state.
+  const char full[8] = {c[0], c[1], c[2], c[3], c[4], '0', '0', '0'};
+  return ref.cepBelongsToState(std::string_view(full, 8), u) ? kValid : "0083";
 }
 
 // --- Contact and dates ---

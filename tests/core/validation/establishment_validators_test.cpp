@@ -120,6 +120,10 @@ TEST_F(EstablishmentValidators, MunicipalityAndState) {
       CASE(checkCepInState(r, "20000000", "35"), "0083"),
       CASE(checkCepInState(r, "00000000", "35"), "0000"),
       CASE(checkCepInState(r, "2000000A", "35"), "0000"),
+      // Only the first five digits are compared: a short CEP is not also "another state".
+      CASE(checkCepInState(r, "1300000", "35"), "0000"),
+      CASE(checkCepInState(r, "2000000", "35"), "0083"),
+      CASE(checkCepInState(r, "1300", "35"), "0083"),
   });
 }
 
