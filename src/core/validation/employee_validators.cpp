@@ -633,10 +633,11 @@ Code checkManyHours(std::string_view hours) { return number(hours) >= 100 ? "369
 Code checkHoursEntry(std::int64_t remuneration, std::int64_t hours, int month, std::string_view admission,
                      int dismissalMonth, int baseYear) {
   if (hours <= 0) return kValid;
-  if (dismissalMonth != 0 && dismissalMonth < month) return "3710";
+  // With a dismissal month only hours after it are refused; the pay of the
+  // last months may come with the rescission.
+  if (dismissalMonth != 0) return dismissalMonth < month ? "3710" : kValid;
   const auto a = trimBlanks(admission);
-  if (dismissalMonth == 0 && a.size() == 6 && isNumeric(a) && number(a.substr(2)) == baseYear &&
-      month < number(a.substr(0, 2)))
+  if (a.size() == 6 && isNumeric(a) && number(a.substr(2)) == baseYear && month < number(a.substr(0, 2)))
     return "3711";
   return remuneration == 0 ? "3677" : kValid;
 }

@@ -372,6 +372,9 @@ TEST_F(EmployeeValidators, HoursAndWorkPlace) {
       CASE(checkHoursEntry(0, 160, 5, "042006", 0, 2006), "3677"),
       CASE(checkHoursEntry(100000, 160, 5, "042006", 0, 2006), "0000"),
       CASE(checkHoursEntry(0, 160, 7, "042006", 6, 2006), "3710"),
+      // Dismissed later in the year: no pay in the month is not refused here.
+      CASE(checkHoursEntry(0, 160, 6, "042006", 6, 2006), "0000"),
+      CASE(checkHoursEntry(0, 160, 3, "042006", 6, 2006), "0000"),
       CASE(checkHoursEntry(0, 0, 7, "042006", 6, 2006), "0000"),
       CASE(checkWorkMunicipality(r, "3599991"), "0000"),
       CASE(checkWorkMunicipality(r, "3599999"), "0090"),
