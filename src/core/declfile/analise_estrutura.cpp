@@ -21,6 +21,38 @@ constexpr std::size_t kBufferSize = 1 << 18;
 // rollback journal in memory, and reused pages of a dropped table are journaled.
 constexpr long kRecordsPerCommit = 20000;
 
+// The work tables are scratch: while they are loaded the work database keeps
+// no rollback journal, since a failed load drops them anyway. A memory journal
+// would hold a copy of every reused page of the tables an earlier run dropped.
+class ScratchJournalOff {
+ public:
+  explicit ScratchJournalOff(store::Database& db) : db_(db) {
+    auto st = db_.prepare("PRAGMA " + store::Database::schemaName(store::DbFile::Work) + ".journal_mode");
+    if (st.step()) mode_ = st.text(0);
+    st.reset();
+    setMode("OFF");
+    db_.exec("PRAGMA ignore_check_constraints=ON");
+  }
+  ~ScratchJournalOff() {
+    try {
+      db_.exec("PRAGMA ignore_check_constraints=OFF");
+      setMode(mode_);
+    } catch (...) {  // the connection's default is set again when it is next opened
+    }
+  }
+  ScratchJournalOff(const ScratchJournalOff&) = delete;
+  ScratchJournalOff& operator=(const ScratchJournalOff&) = delete;
+
+ private:
+  void setMode(const std::string& mode) {
+    if (mode.empty() || db_.inTransaction()) return;
+    auto st = db_.prepare("PRAGMA " + store::Database::schemaName(store::DbFile::Work) + ".journal_mode=" + mode);
+    st.run();
+  }
+  store::Database& db_;
+  std::string mode_;
+};
+
 struct ReadError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
@@ -175,6 +207,7 @@ class TAnaliseEstrutura::Run {
   const int L_;
   const std::string year_;
   const bool zeroValues_;
+  std::optional<ScratchJournalOff> journalOff_;  // restored when the run ends
   std::optional<WorkTableLoader> loader_;
   std::unique_ptr<store::Transaction> tx_;
   long sinceCommit_ = 0;
@@ -234,6 +267,7 @@ int TAnaliseEstrutura::Run::execute(const std::filesystem::path& file, std::int6
     ChunkReader reader(file);
     if (!reader.isOpen()) throw ReadError("open");
     ui_.progress(8, 100);
+    journalOff_.emplace(db_);
     WorkTableLoader::createWorkTables(db_);
     loader_.emplace(db_, layout_, year_, zeroValues_);
     tx_ = std::make_unique<store::Transaction>(db_);
@@ -318,7 +352,7 @@ TAnaliseEstrutura::Run::Step TAnaliseEstrutura::Run::record(ChunkReader& reader)
     return record("1904", {onCurrent(cur, "9", "", std::to_string(stride_)),
                            onCurrent(cur, "A", "", std::to_string(reader.remaining()))});
   const auto body = cur.substr(0, static_cast<std::size_t>(L_));
-  if (body.find_first_of("\r\n") != std::string_view::npos) {
+  if (std::memchr(body.data(), kCR, body.size()) || std::memchr(body.data(), kLF, body.size())) {
     const int at = firstFailing(body, 1, L_, isPrintableByte);
     return record("1923", {onCurrent(cur, "5", std::to_string(at),
                                      showByte(static_cast<unsigned char>(body[static_cast<std::size_t>(at - 1)]), true))});

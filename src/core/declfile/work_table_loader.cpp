@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <span>
+#include <stdexcept>
 
 #include "core/declfile/cp1252.h"
 #include "core/store/engine_error.h"
@@ -219,13 +220,17 @@ char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' +
 
 bool isOneOrX(std::string_view v) { return v.size() == 1 && (v[0] == '1' || upper(v[0]) == 'X'); }
 
+std::string zeroPadded(long long n, std::size_t width) {
+  const std::string digits = std::to_string(n);
+  return digits.size() >= width ? digits : std::string(width - digits.size(), '0') + digits;
+}
+
 std::string zeroFilledLeft(std::string_view v, std::size_t width) {
   std::string out = v.size() < width ? std::string(width - v.size(), '0') : std::string();
   out += v;
   return out.substr(0, width);
 }
 
-std::string zeroPadded(long long n, std::size_t width) { return zeroFilledLeft(std::to_string(n), width); }
 
 }  // namespace
 
@@ -251,7 +256,26 @@ WorkTableLoader::WorkTableLoader(store::Database& db, const RecordLayout& layout
       updateCounts_(db.prepare("UPDATE Te8emp SET NuVinculosEstabelecimento = ?, NuEstrangeirosEstabelec = ? "
                                "WHERE AnBase = ? AND CoCgcCeiEstabelecimento = ? AND NuPrefixoEstabelecimento = ?")),
       findEmp_(db.prepare("SELECT NuSequencialRegistro FROM Te8emp WHERE AnBase = ? AND CoCgcCeiEstabelecimento = ? "
-                          "AND NuPrefixoEstabelecimento = ?")) {}
+                          "AND NuPrefixoEstabelecimento = ?")) {
+  for (const auto& m : vincMap()) vincFields_.push_back(layout.tipoDois[m.slot]);
+  checkWidths(layout);
+}
+
+// The analyser loads with the width checks of the engine switched off, so the
+// layouts must never hand a column more characters than it holds.
+void WorkTableLoader::checkWidths(const RecordLayout& layout) {
+  auto check = [](const char* table, const char* column, int length, int extra) {
+    const auto* field = store::findTableDef(table)->field(column);
+    if (!field || length + extra > field->width)
+      throw std::logic_error(std::string("layout field wider than ") + table + "." + column);
+  };
+  for (const auto& m : vincMap())
+    if (m.conv == Conv::AsRead || m.conv == Conv::Trimmed) check("Te8vinc", m.column, layout.tipoDois[m.slot].length, 0);
+  for (auto part : {std::span<const ColumnMap>(kEmpCommon), layout.previousYear() ? std::span<const ColumnMap>(kEmpPrevious)
+                                                                                  : std::span<const ColumnMap>(kEmpCurrent)})
+    for (const auto& m : part)
+      if (m.slot > 0) check("Te8emp", m.column, layout.tipoUm[m.slot].length, m.conv == Conv::Cei00 ? 2 : 0);
+}
 
 std::string WorkTableLoader::storedYear(std::string_view record) const {
   if (layout_.baseYear() == kBaseYear) return std::string(field1(record, slot1::kAno));
@@ -364,12 +388,14 @@ void WorkTableLoader::loadLink(std::string_view record, std::string_view storedY
   const bool drop = zeroValues_ && storedYear != analysisYear_;
   std::string card, series;
   int position = 4;
-  for (const auto& m : vincMap()) {
+  const auto& map = vincMap();
+  for (std::size_t i = 0; i < map.size(); ++i) {
+    const ColumnMap& m = map[i];
     if (drop && m.dropped) {
       row.bindText(position++, m.dropped);
       continue;
     }
-    const auto v = cutField(record, layout_.tipoDois[m.slot]);
+    const auto v = cutField(record, vincFields_[i]);
     switch (m.conv) {
       case Conv::Trimmed: row.bindStored(position++, trimBlanks(v)); break;
       case Conv::CardNumber:
@@ -397,6 +423,8 @@ void WorkTableLoader::loadTotals(std::string_view record) {
 void WorkTableLoader::writeEstablishmentCounts(std::string_view storedYear, std::string_view inscription,
                                                std::string_view prefix, long long links, long long foreigners) {
   const std::string l = zeroPadded(links, 6), f = zeroPadded(foreigners, 5);
+  if (l.size() > 6 || f.size() > 5)
+    throw store::EngineError(store::engine_code::kFieldTooWide, "NuVinculosEstabelecimento/NuEstrangeirosEstabelec");
   RowBinder row(updateCounts_);
   row.bindText(1, l);
   row.bindText(2, f);

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/declfile/record_layout.h"
 #include "core/store/database.h"
@@ -58,6 +59,7 @@ class WorkTableLoader {
     std::size_t used_ = 0;
   };
 
+  static void checkWidths(const RecordLayout& layout);
   std::string_view field0(std::string_view record, int slot) const { return cutField(record, layout_.tipoZero[slot]); }
   std::string_view field1(std::string_view record, int slot) const { return cutField(record, layout_.tipoUm[slot]); }
   std::string_view field2(std::string_view record, int slot) const { return cutField(record, layout_.tipoDois[slot]); }
@@ -70,6 +72,7 @@ class WorkTableLoader {
   store::Statement insertVinc_;
   store::Statement updateCounts_;
   store::Statement findEmp_;
+  std::vector<TArquivo> vincFields_;  // the field of each Te8vinc column, in insert order
 };
 
 }  // namespace torvex::core::declfile
