@@ -308,10 +308,11 @@ Code checkCepInState(const store::ReferenceLookup& ref, std::string_view cep, st
   const auto c = trimBlanks(cep);
   const auto u = trimBlanks(coUf);
   if (!informed(c) || !informed(u) || !isNumeric(c)) return kValid;
-  if (c.size() < 5) return "0083";
-  // Only the first five digits count: a CEP of the wrong width is reported by the CEP
-  // check, not again here as a CEP of another state.
-  const char full[8] = {c[0], c[1], c[2], c[3], c[4], '0', '0', '0'};
+  // The first five digits read as a number, whatever the CEP's width: a CEP of the
+  // wrong width is reported by the CEP check, not again here as another state's.
+  char full[8] = {'0', '0', '0', '0', '0', '0', '0', '0'};
+  const auto head = c.substr(0, 5);
+  head.copy(full + 5 - head.size(), head.size());
   return ref.cepBelongsToState(std::string_view(full, 8), u) ? kValid : "0083";
 }
 

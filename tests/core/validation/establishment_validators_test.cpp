@@ -120,10 +120,11 @@ TEST_F(EstablishmentValidators, MunicipalityAndState) {
       CASE(checkCepInState(r, "20000000", "35"), "0083"),
       CASE(checkCepInState(r, "00000000", "35"), "0000"),
       CASE(checkCepInState(r, "2000000A", "35"), "0000"),
-      // Only the first five digits are compared: a short CEP is not also "another state".
+      // The first five digits compared as a number: a short CEP is not also "another state".
       CASE(checkCepInState(r, "1300000", "35"), "0000"),
       CASE(checkCepInState(r, "2000000", "35"), "0083"),
-      CASE(checkCepInState(r, "1300", "35"), "0083"),
+      CASE(checkCepInState(r, "1300", "35"), "0000"),  // 1300 lies in 01000 to 09999
+      CASE(checkCepInState(r, "900", "35"), "0083"),
   });
 }
 
