@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include "cli/analisar_gravar.h"
 #include "cli/commands.h"
 #include "cli/console_interaction.h"
 #include "cli/findings_output.h"
@@ -32,6 +33,7 @@ struct AnalisarOptions {
   std::string dataFolder;
   bool previousYear = false;
   bool json = false;
+  std::string rewriteFolder;  // --gravar: write the file again there when it has no errors
 };
 
 // What the structure analysis leaves for the steps that follow it.
@@ -145,11 +147,17 @@ const bool registered = registerCommand(
       sub.add_flag("--ano-anterior", o->previousYear, "Lê o leiaute do ano-base anterior (registros de 523 posições)");
       sub.add_option("--dados", o->dataFolder, "Pasta de dados (padrão: a pasta dados ao lado do programa)");
       sub.add_flag("--json", o->json, "Resultado em JSON Lines");
+      sub.add_option("--gravar", o->rewriteFolder,
+                     "Sem erros, grava o arquivo de novo nesta pasta e imprime cada arquivo gravado "
+                     "(saída 5 falha, 6 interrompido: já existe um arquivo de mesmo nome)");
       return [o]() {
         AnalisarRun run;
         if (auto exit = analyseStructure(*o, run)) return *exit;
         printLoaded(run, o->json);
-        return checkConsistency(*o, run);
+        const int status = checkConsistency(*o, run);
+        if (o->rewriteFolder.empty() || status == kExitErrors) return status;
+        const int rewrite = rewriteAnalysedFile(*run.db, o->rewriteFolder, run.rectification(), o->json);
+        return rewrite != 0 ? rewrite : status;
       };
     });
 
