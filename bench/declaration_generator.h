@@ -88,7 +88,7 @@ class DeclarationGenerator {
  private:
   struct Establishment {
     long index = 0;
-    std::string inscription, prefix, kind, municipality, municipalityName, uf, cep, cnae2, cnae1;
+    std::string inscription, prefix, kind, municipality, municipalityName, uf, cep, ddd, cnae2, cnae1;
     bool withoutLinks = false;
   };
   struct Municipality {
@@ -96,13 +96,14 @@ class DeclarationGenerator {
     const char* name;
     const char* uf;
     const char* cepFrom;  // a range of the municipality; CEPs are drawn from its first 100000
+    const char* ddd;
   };
   static constexpr Municipality kMunicipalities[] = {
-      {"3550308", "SAO PAULO", "SP", "01000001"},     {"3304557", "RIO DE JANEIRO", "RJ", "20000001"},
-      {"3106200", "BELO HORIZONTE", "MG", "30000001"}, {"4106902", "CURITIBA", "PR", "80000001"},
-      {"4314902", "PORTO ALEGRE", "RS", "90000001"},   {"2927408", "SALVADOR", "BA", "40000001"},
-      {"2611606", "RECIFE", "PE", "50000001"},         {"2304400", "FORTALEZA", "CE", "60000001"},
-      {"5300108", "BRASILIA", "DF", "70000001"},       {"1302603", "MANAUS", "AM", "69000001"},
+      {"3550308", "SAO PAULO", "SP", "01000001", "11"},     {"3304557", "RIO DE JANEIRO", "RJ", "20000001", "21"},
+      {"3106200", "BELO HORIZONTE", "MG", "30000001", "31"}, {"4106902", "CURITIBA", "PR", "80000001", "41"},
+      {"4314902", "PORTO ALEGRE", "RS", "90000001", "51"},   {"2927408", "SALVADOR", "BA", "40000001", "71"},
+      {"2611606", "RECIFE", "PE", "50000001", "81"},         {"2304400", "FORTALEZA", "CE", "60000001", "85"},
+      {"5300108", "BRASILIA", "DF", "70000001", "61"},       {"1302603", "MANAUS", "AM", "69000001", "92"},
   };
   // CNAE 2.0 subclasses with the CNAE 1.0 class of the same activity.
   static constexpr const char* kActivities[][2] = {
@@ -112,10 +113,16 @@ class DeclarationGenerator {
   static constexpr const char* kOccupations[] = {"411005", "412205", "514320", "521110", "717020",
                                                  "782510", "422305", "252305", "351305", "317210"};
   static constexpr const char* kLegalNatures[] = {"2062", "2054", "2135", "2305"};
-  static constexpr const char* kFirstNames[] = {"MARIA", "JOSE", "ANA", "JO\xC3O", "ANTONIO", "FRANCISCA",
-                                                "CARLOS", "PAULO", "ADRIANA", "LUC\xC9LIA", "MARCOS", "JULIANA"};
+  // Names are written without accents, as the name validators require.
+  static constexpr const char* kFirstNames[] = {"MARIA", "JOSE", "ANA", "JOAO", "ANTONIO", "FRANCISCA",
+                                                "CARLOS", "PAULO", "ADRIANA", "LUCELIA", "MARCOS", "JULIANA"};
   static constexpr const char* kSurnames[] = {"SILVA", "SANTOS", "OLIVEIRA", "SOUZA", "LIMA", "PEREIRA",
-                                              "FERREIRA", "COSTA", "RODRIGUES", "ALMEIDA", "NASCIMENTO", "ARA\xDAJO"};
+                                              "FERREIRA", "COSTA", "RODRIGUES", "ALMEIDA", "NASCIMENTO", "ARAUJO"};
+  // Head offices of a workers' union and of an employers' union.
+  static std::string unionCnpj(const char* root) {
+    const std::string first12 = std::string(root) + "0001";
+    return first12 + core::validation::cnpjCheckDigits(first12);
+  }
 
   std::uint64_t next() {  // splitmix64: the same sequence on every platform
     std::uint64_t z = (rng_ += 0x9E3779B97F4A7C15ull);
@@ -171,6 +178,7 @@ class DeclarationGenerator {
     e.municipality = m.code;
     e.municipalityName = m.name;
     e.uf = m.uf;
+    e.ddd = m.ddd;
     e.cep = zeros(std::stoll(m.cepFrom) + between(0, 99998), 8);
     const auto& a = kActivities[next() % std::size(kActivities)];
     e.cnae2 = a[0];
@@ -211,14 +219,14 @@ class DeclarationGenerator {
     r.put(f[s::kTipoInscricao], first.kind);
     r.put(f[s::kNome], "CONTABILIDADE EXEMPLO LTDA");
     r.put(f[s::kEndereco], "RUA DAS FLORES");
-    r.put(f[s::kNumero], "100");
+    r.put(f[s::kNumero], "000100");
     r.put(f[s::kComplemento], "SALA 2");
     r.put(f[s::kBairro], "CENTRO");
     r.put(f[s::kCep], first.cep);
     r.put(f[s::kCodigoMunicipio], first.municipality);
     r.put(f[s::kNomeMunicipio], first.municipalityName);
     r.put(f[s::kUf], first.uf);
-    r.put(f[s::kDdd], "11");
+    r.put(f[s::kDdd], first.ddd);
     r.put(f[s::kTelefone], "32221100");
     r.put(f[s::kRetificacao], o_.rectification ? "1" : "2");
     r.put(f[s::kDataRetificacao], o_.rectification ? "10032007" : "00000000");
@@ -239,14 +247,14 @@ class DeclarationGenerator {
     r.put(f[s::kTipo], "1");
     r.put(f[s::kRazao], "EMPRESA EXEMPLO " + std::to_string(e.index + 1) + " LTDA");
     r.put(f[s::kEndereco], "AVENIDA BRASIL");
-    r.put(f[s::kNumero], std::to_string(between(1, 9999)));
+    r.put(f[s::kNumero], zeros(between(1, 9999), 6));
     r.put(f[s::kComplemento], "");
     r.put(f[s::kBairro], "CENTRO");
     r.put(f[s::kCep], e.cep);
     r.put(f[s::kMunicipio], e.municipality);
     r.put(f[s::kNomeMunicipio], e.municipalityName);
     r.put(f[s::kUf], e.uf);
-    r.put(f[s::kDdd], "11");
+    r.put(f[s::kDdd], e.ddd);
     r.put(f[s::kTelefone], digits(8));
     r.put(f[s::kEmail], "RH@EMPRESA.COM.BR");
     r.put(f[s::kCnae], o_.previousYear ? e.cnae1 : e.cnae2);
@@ -267,6 +275,8 @@ class DeclarationGenerator {
     r.put(f[s::kDataEncerramento], "00000000");
     for (int slot = s::kCnpjAssociativa; slot <= s::kValorConfederativa; ++slot)
       r.put(f[slot], std::string(static_cast<std::size_t>(f[slot].length), '0'));
+    r.put(f[s::kCnpjSindical], unionCnpj("45678901"));
+    r.put(f[s::kValorSindical], "00010000");
     r.put(f[s::kAtividadeAnoBase], "1");
     r.put(f[s::kCnpjCentralizadora], std::string(14, '0'));
     r.put(f[s::kSindicalizada], "2");
@@ -283,7 +293,7 @@ class DeclarationGenerator {
     r.put(f[s::kTipo], "2");
     r.put(f[s::kPis], pis());
     r.put(f[s::kNome], personName());
-    r.put(f[s::kNascimento], date(1955, 1985));
+    r.put(f[s::kNascimento], date(1955, 1975));
     const bool foreigner = o_.foreignerEvery > 0 && (linkIndex + 1) % o_.foreignerEvery == 0;
     r.put(f[s::kNacionalidade], foreigner ? "20" : "10");
     r.put(f[s::kAnoChegada], foreigner ? "1990" : "0000");
@@ -322,6 +332,8 @@ class DeclarationGenerator {
     r.put(f[s::kDiasAfastamento], "000");
     for (int slot = s::kFerias; slot <= s::kValorConfederativa; ++slot)
       r.put(f[slot], std::string(static_cast<std::size_t>(f[slot].length), '0'));
+    r.put(f[s::kCnpjSindical], unionCnpj("34567890"));
+    r.put(f[s::kValorSindical], zeros(salary / 30, 8));
     r.put(f[s::kMunicipioTrabalho], "0000000");
     for (int m = 0; m < 12; ++m) r.put(f[s::kHorasJaneiro + m], "000");
     r.put(f[s::kSindicalizado], "2");
