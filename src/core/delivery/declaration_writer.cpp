@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <optional>
 #include <system_error>
 
 #include "core/delivery/declaration_records.h"
@@ -66,7 +67,9 @@ class WriteRun {
       return WriteResult::Failed;
     }
     {
-      store::Transaction tx(w_.db_);
+      // One transaction for the protocol rows, unless the caller already holds one.
+      std::optional<store::Transaction> tx;
+      if (!w_.db_.inTransaction()) tx.emplace(w_.db_);
       try {
         body();
       } catch (const EndRun&) {
@@ -78,7 +81,7 @@ class WriteRun {
       insertFile_.reset();
       closeFileRow_.reset();
       insertEstablishment_.reset();
-      tx.commit();
+      if (tx) tx->commit();
     }
     if (error_ || interrupted_) {
       w_.db_.dropTable(store::table::kProtocolFiles);
