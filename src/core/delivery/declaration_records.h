@@ -83,7 +83,7 @@ class RecordBuilder {
     int start;
     int width;
     int column;
-    const char* defaultValue;
+    std::string_view defaultValue;
   };
   std::string blankRecord() const { return std::string(static_cast<std::size_t>(layout_.recordLength), ' '); }
 
