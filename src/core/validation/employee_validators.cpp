@@ -633,8 +633,8 @@ Code checkManyHours(std::string_view hours) { return number(hours) >= 100 ? "369
 Code checkHoursEntry(std::int64_t remuneration, std::int64_t hours, int month, std::string_view admission,
                      int dismissalMonth, int baseYear) {
   if (hours <= 0) return kValid;
-  // With a dismissal month only hours after it are refused; the pay of the
-  // last months may come with the rescission.
+  // A dismissed employee's hours are only compared with the dismissal month:
+  // neither the admission month nor a month without pay is checked then.
   if (dismissalMonth != 0) return dismissalMonth < month ? "3710" : kValid;
   const auto a = trimBlanks(admission);
   if (a.size() == 6 && isNumeric(a) && number(a.substr(2)) == baseYear && month < number(a.substr(0, 2)))

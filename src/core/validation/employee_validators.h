@@ -122,7 +122,8 @@ Code checkHoursInPeriod(std::string_view hours, std::string_view dismissalMonth,
                         std::string_view month, int baseYear);
 Code checkHoursAndRemuneration(std::string_view hours, std::string_view remuneration);
 Code checkManyHours(std::string_view hours);
-// The entry window's check, on numbers; `admission` as mmyyyy.
+// The entry window's check, on numbers; `admission` as mmyyyy. With a dismissal
+// month only hours after it are refused ("3710"); without one, "3711" or "3677".
 Code checkHoursEntry(std::int64_t remuneration, std::int64_t hours, int month, std::string_view admission,
                      int dismissalMonth, int baseYear);
 Code checkWorkMunicipality(const store::ReferenceLookup& ref, std::string_view municipality);
