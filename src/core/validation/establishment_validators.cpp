@@ -36,6 +36,9 @@ constexpr std::array<SpecialInscription, 7> kSpecialInscriptions{{
 
 bool breaksSpecialInscription(std::string_view name, std::string_view inscription) {
   if (inscription.size() < 8) return false;
+  // The roots are CNPJ roots: a CEI stored with "00" in front may begin with the
+  // same eight characters ("00360305...") without being that company.
+  if (isCei(inscription) && !isCnpj(inscription)) return false;
   for (const auto& s : kSpecialInscriptions)
     if (inscription.substr(0, 8) == s.root && !startsWithUpper(name, s.nameStart)) return true;
   return false;

@@ -70,6 +70,9 @@ TEST_F(EstablishmentValidators, PrefixAndNames) {
       // A reserved CNPJ root must carry its own company name.
       CASE(checkName("PADARIA BOA VISTA", "00000000000191"), "0053"),
       CASE(checkName("Banco do Brasil S.A.", "00000000000191"), "0000"),
+      CASE(checkName("PADARIA BOA VISTA", "00360305000104"), "0053"),
+      // A valid CEI that merely begins like a reserved CNPJ root.
+      CASE(checkName("PADARIA BOA VISTA", "00360305123457"), "0000"),
       CASE(checkName("PADARIA BOA VISTA", ""), "0000"),
       CASE(checkCompanyUseText(" livre ~ "), "0000"),
       CASE(checkCompanyUseText("ação"), "0020"),
