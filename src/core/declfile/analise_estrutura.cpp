@@ -466,7 +466,7 @@ TAnaliseEstrutura::Run::Step TAnaliseEstrutura::Run::typeOne(std::string_view cu
   if (indicator != '0' && indicator != '1') return record("1912", {onCurrent(cur, "2", "", showByte(indicator, false))});
   noLinks_ = indicator == '1';
 
-  loader_->loadEstablishment(cur, storedYear);
+  loader_->loadEstablishment(cur.substr(0, static_cast<std::size_t>(L_)), storedYear);
   ++establishments_;
   haveEstablishment_ = true;
   estYear_ = storedYear;
@@ -485,7 +485,7 @@ TAnaliseEstrutura::Run::Step TAnaliseEstrutura::Run::typeTwo(std::string_view cu
   } else if (prevType_ == '0') {
     return record("1913", {onCurrent(cur, "1", "", typeOf(cur))});
   }
-  loader_->loadLink(cur, estYear_);
+  loader_->loadLink(cur.substr(0, static_cast<std::size_t>(L_)), estYear_);
   ++links_;
   ++estLinks_;
   if (cutField(cur, layout_.tipoDois[slot2::kNacionalidade]) != "10") ++estForeigners_;

@@ -289,9 +289,12 @@ void WorkTableLoader::RowBinder::bindText(int position, std::string_view utf8) {
   if (rc != SQLITE_OK) throw store::engineErrorFromSqlite(rc, sqlite3_errstr(rc));
 }
 
+WorkTableLoader::RowBinder::RowBinder(store::Statement& st, std::string_view record)
+    : st_(st), ascii_(isAscii(record)) {}
+
 void WorkTableLoader::RowBinder::bindStored(int position, std::string_view bytes) {
   while (!bytes.empty() && bytes.back() == ' ') bytes.remove_suffix(1);
-  if (isAscii(bytes)) return bindText(position, bytes);
+  if (ascii_ || isAscii(bytes)) return bindText(position, bytes);
   std::string& s = pool_.at(used_++);
   s.clear();
   appendCp1252AsUtf8(s, bytes);
@@ -347,7 +350,7 @@ bool WorkTableLoader::loadResponsible(std::string_view record) {
 }
 
 void WorkTableLoader::loadEstablishment(std::string_view record, std::string_view storedYear) {
-  RowBinder row(insertEmp_);
+  RowBinder row(insertEmp_, record);
   row.bindText(1, storedYear);
   row.bindStored(2, field1(record, slot1::kInscricao));
   row.bindStored(3, field1(record, slot1::kPrefixo));
@@ -380,7 +383,7 @@ void WorkTableLoader::loadEstablishment(std::string_view record, std::string_vie
 }
 
 void WorkTableLoader::loadLink(std::string_view record, std::string_view storedYear) {
-  RowBinder row(insertVinc_);
+  RowBinder row(insertVinc_, record);
   row.bindText(1, storedYear);
   row.bindStored(2, field2(record, slot2::kInscricao));
   row.bindStored(3, field2(record, slot2::kPrefixo));
@@ -395,7 +398,10 @@ void WorkTableLoader::loadLink(std::string_view record, std::string_view storedY
       row.bindText(position++, m.dropped);
       continue;
     }
-    const auto v = cutField(record, vincFields_[i]);
+    // The fields lie inside the record, which the analyser hands over whole.
+    const TArquivo& f = vincFields_[i];
+    const auto v = f.length > 0 ? record.substr(static_cast<std::size_t>(f.start - 1), static_cast<std::size_t>(f.length))
+                                : std::string_view("");
     switch (m.conv) {
       case Conv::Trimmed: row.bindStored(position++, trimBlanks(v)); break;
       case Conv::CardNumber:

@@ -47,6 +47,8 @@ class WorkTableLoader {
   class RowBinder {
    public:
     explicit RowBinder(store::Statement& st) : st_(st) {}
+    // For values cut from `record`: one test of the whole record spares a test per field.
+    RowBinder(store::Statement& st, std::string_view record);
     // Binds the value as stored: code page 1252 to UTF-8, trailing blanks dropped.
     void bindStored(int position, std::string_view bytes);
     void bindText(int position, std::string_view utf8);  // bound as given (must outlive run())
@@ -57,6 +59,7 @@ class WorkTableLoader {
     store::Statement& st_;
     std::array<std::string, 128> pool_;
     std::size_t used_ = 0;
+    bool ascii_ = false;  // every value bound is ASCII
   };
 
   static void checkWidths(const RecordLayout& layout);
