@@ -11,22 +11,18 @@ const Field kPrefix{RecordKind::Link, "NuPrefixoEstabelecimento"};
 const Field kPis{RecordKind::Link, "CoPisPasepEmpregado"};
 const Field kName{RecordKind::Link, "NoEmpregado"};
 const Field kAdmission{RecordKind::Link, "DaAdmissaoEmpregado"};
+const Field kBirth{RecordKind::Link, "DaNascimentoEmpregado"};
 
 bool allZeros(std::string_view v) { return !v.empty() && v.find_first_not_of('0') == std::string_view::npos; }
 
-std::string duplicateSql(std::string_view table, bool byName) {
-  return "SELECT count(*) FROM " + store::quoteIdentifier(table) +
-         " WHERE AnBase = :anbase AND CoCgcCeiEstabelecimento = :inscricao AND NuPrefixoEstabelecimento = :prefixo"
-         " AND CoPisPasepEmpregado = :pispasep" +
-         (byName ? " AND NoEmpregado = :nome" : "") + " AND DaAdmissaoEmpregado = :admissao";
-}
-
-std::string samePersonSql(std::string_view table, bool byName) {
-  return "SELECT DaNascimentoEmpregado, DaAdmissaoEmpregado FROM " + store::quoteIdentifier(table) +
+std::string samePisSql(std::string_view columns, std::string_view table, bool byName) {
+  return "SELECT " + std::string(columns) + " FROM " + store::quoteIdentifier(table) +
          " WHERE AnBase = :anbase AND CoCgcCeiEstabelecimento = :inscricao AND NuPrefixoEstabelecimento = :prefixo"
          " AND CoPisPasepEmpregado = :pispasep" +
          std::string(byName ? " AND NoEmpregado = :nome" : "");
 }
+
+constexpr std::string_view kDates = "DaNascimentoEmpregado, DaAdmissaoEmpregado";
 
 }  // namespace
 
@@ -42,10 +38,8 @@ CheckContext::CheckContext(store::Database& db, const store::ReferenceLookup& re
     : reference_(reference),
       log_(log),
       fileFlag_(fileFlag),
-      duplicateByPis_(db.prepare(duplicateSql(linkTable, false))),
-      duplicateByName_(db.prepare(duplicateSql(linkTable, true))),
-      personByPis_(db.prepare(samePersonSql(linkTable, false))),
-      personByName_(db.prepare(samePersonSql(linkTable, true))) {
+      personByPis_(db.prepare(samePisSql(kDates, linkTable, false))),
+      personByName_(db.prepare(samePisSql(kDates, linkTable, true))) {
   log_.setEstablishment(&establishment_);
   log_.setLink(&link_);
 }
@@ -57,29 +51,31 @@ void CheckContext::finding(Severity severity, RecordType type, std::string_view 
   for (const auto& row : rows) log_.record(severity, type, code, row.label, row.content);
 }
 
-std::int64_t CheckContext::duplicateCount() {
-  const bool byName = allZeros(link_[kPis]);
-  auto& s = byName ? duplicateByName_ : duplicateByPis_;
-  s.reset();
-  s.bind(":anbase", link_[kYear]).bind(":inscricao", link_[kInscription]).bind(":prefixo", link_[kPrefix]);
-  s.bind(":pispasep", link_[kPis]).bind(":admissao", link_[kAdmission]);
-  if (byName) s.bind(":nome", link_[kName]);
-  const std::int64_t count = s.step() ? s.integer(0) : 0;
-  s.reset();
-  return count;
-}
-
-const std::vector<std::string>& CheckContext::samePersonBirthDates() {
+const std::vector<CheckContext::Person>& CheckContext::samePis() {
+  // Both rules of a link ask for the same rows: search once per link.
+  if (personsLoad_ == linkLoads_) return persons_;
+  personsLoad_ = linkLoads_;
+  persons_.clear();
+  if (linkAlone_) {
+    persons_.push_back({link_[kBirth], link_[kAdmission]});
+    return persons_;
+  }
   const bool byName = allZeros(link_[kPis]);
   auto& s = byName ? personByName_ : personByPis_;
   s.reset();
   s.bind(":anbase", link_[kYear]).bind(":inscricao", link_[kInscription]).bind(":prefixo", link_[kPrefix]);
   s.bind(":pispasep", link_[kPis]);
   if (byName) s.bind(":nome", link_[kName]);
-  birthDates_.clear();
-  while (s.step()) birthDates_.push_back(s.text(0));
+  while (s.step()) persons_.push_back({s.text(0), s.text(1)});
   s.reset();
-  return birthDates_;
+  return persons_;
+}
+
+std::int64_t CheckContext::duplicateCount() {
+  std::int64_t count = 0;
+  for (const auto& p : samePis())
+    if (p.admission == link_[kAdmission]) ++count;
+  return count;
 }
 
 }  // namespace torvex::core::consistency

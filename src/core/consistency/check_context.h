@@ -50,12 +50,16 @@ class CheckContext {
   // Records one finding with one row per field involved.
   void finding(Severity severity, RecordType type, std::string_view code, std::initializer_list<FindingRow> rows);
 
-  // Links of the current establishment with the current link's PIS and
-  // admission date (and name, when the PIS is all zeros).
+  // The links of the current establishment with the current link's PIS (and
+  // name, when the PIS is all zeros): their birth and admission dates. One keyed
+  // search serves both the duplicate and the same-person rule of a link.
+  struct Person {
+    std::string birth;
+    std::string admission;
+  };
+  const std::vector<Person>& samePis();
+  // How many of them share the current link's admission date.
   std::int64_t duplicateCount();
-  // Birth dates of the links of the current establishment with the current
-  // link's PIS (and name, when the PIS is all zeros).
-  const std::vector<std::string>& samePersonBirthDates();
 
  private:
   const store::ReferenceLookup& reference_;
@@ -65,11 +69,22 @@ class CheckContext {
   Record establishment_{RecordKind::Establishment};
   Record link_{RecordKind::Link};
   std::string referenceYear_{kBaseYear};
-  store::Statement duplicateByPis_;
-  store::Statement duplicateByName_;
   store::Statement personByPis_;
   store::Statement personByName_;
-  std::vector<std::string> birthDates_;
+  std::vector<Person> persons_;
+  std::uint64_t personsLoad_ = 0;  // the link load the persons were searched for
+  std::uint64_t linkLoads_ = 0;
+
+ public:
+  // Called by the engine after it loads the next link; `alone` when the
+  // neighbouring links in key order show no other link with its PIS.
+  void linkLoaded(bool alone) {
+    ++linkLoads_;
+    linkAlone_ = alone;
+  }
+
+ private:
+  bool linkAlone_ = false;
 };
 
 }  // namespace torvex::core::consistency

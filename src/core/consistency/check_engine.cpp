@@ -14,6 +14,7 @@ const Field kEmpYear{RecordKind::Establishment, "AnBase"};
 const Field kEmpInscription{RecordKind::Establishment, "CoCgcCeiEstabelecimento"};
 const Field kEmpPrefix{RecordKind::Establishment, "NuPrefixoEstabelecimento"};
 const Field kEmpLinks{RecordKind::Establishment, "NuVinculosEstabelecimento"};
+const Field kLinkPis{RecordKind::Link, "CoPisPasepEmpregado"};
 
 constexpr const char* kKeyOrder = " ORDER BY AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento";
 constexpr const char* kLinkKeyOrder =
@@ -65,12 +66,23 @@ class CheckEngine::Run {
       links.reset();
       links.bind(":a", est[kEmpYear]).bind(":i", est[kEmpInscription]).bind(":p", est[kEmpPrefix]);
       std::int64_t count = 0;
-      while (links.step()) {
-        ctx_.link().load(links);
+      // The next link is read ahead: in key order, links sharing a PIS are
+      // neighbours, so a link whose neighbours have other PIS needs no search.
+      bool have = links.step();
+      if (have) ctx_.link().load(links);
+      std::string previousPis;
+      while (have) {
+        const bool haveNext = links.step();
+        if (haveNext) next_.load(links);
+        const std::string& pis = ctx_.link()[kLinkPis];
+        ctx_.linkLoaded((count == 0 || previousPis != pis) && (!haveNext || next_[kLinkPis] != pis));
         if (!rectification || marked(ctx_.link()))
           for (Rule rule : linkRules()) rule(ctx_);
         ++count;
         if (!advance()) return false;
+        previousPis = pis;
+        if (haveNext) std::swap(ctx_.link(), next_);
+        have = haveNext;
       }
       links.reset();
       applyEstablishmentLinkRules(ctx_, count);
@@ -137,6 +149,7 @@ class CheckEngine::Run {
   const char* vincTable_;
   const char* respTable_;
   CheckContext ctx_;
+  Record next_{RecordKind::Link};
   std::int64_t total_ = 0;
   std::int64_t done_ = 0;
   std::int64_t shown_ = 0;
@@ -148,6 +161,9 @@ CheckEngine::CheckEngine(store::Database& db, const store::ReferenceLookup& refe
 int CheckEngine::run(const CheckParameters& parameters) {
   interrupted_ = false;
   ui_.clearStopRequest();
+  // The previous findings go first, on their own: dropping them inside the run's
+  // transaction would keep every freed page in the rollback journal.
+  if (db_.tableExists(store::table::kErrors)) db_.dropTable(store::table::kErrors);
   // Every error row of the run is written in one transaction; an interrupted
   // run keeps the rows written so far.
   store::Transaction transaction(db_);

@@ -42,8 +42,8 @@ void duplicateLink(CheckContext& ctx) {
 // Check 8: the same person declared with another birth date.
 void samePerson(CheckContext& ctx) {
   const Record& l = ctx.link();
-  for (const std::string& birth : ctx.samePersonBirthDates()) {
-    if (birth == l[kBirth]) continue;
+  for (const auto& person : ctx.samePis()) {
+    if (person.birth == l[kBirth]) continue;
     ctx.finding(kErr, kLink, "1672",
                 {{"1662", l[kSequence]}, {"1624", l[kPis]}, {"1625", l[kName]}, {"1632", l[kAdmission]},
                  {"1626", l[kBirth]}});
@@ -116,8 +116,12 @@ void field(CheckContext& ctx, Code code, std::string_view label, std::string_vie
 }
 
 // Label of month m (1 to 12); the same labels name the month's worked hours.
-std::string monthLabel(int m) { return std::to_string(1640 + m); }
-std::string monthText(int m) { return m < 10 ? "0" + std::to_string(m) : std::to_string(m); }
+constexpr std::array<std::string_view, 13> kMonthLabels{"1640", "1641", "1642", "1643", "1644", "1645", "1646",
+                                                        "1647", "1648", "1649", "1650", "1651", "1652"};
+constexpr std::array<std::string_view, 13> kMonthTexts{"00", "01", "02", "03", "04", "05", "06",
+                                                       "07", "08", "09", "10", "11", "12"};
+std::string_view monthLabel(int m) { return kMonthLabels[static_cast<std::size_t>(m)]; }
+std::string_view monthText(int m) { return kMonthTexts[static_cast<std::size_t>(m)]; }
 
 // Dismissal date followed by the reference year, as the absence and closure rows show it.
 std::string dismissalWithYear(const CheckContext& ctx) { return lnk(ctx)[kDismissal] + ctx.referenceYear(); }
@@ -291,8 +295,8 @@ void remunerations(CheckContext& ctx) {
   std::string_view previous = "0";
   for (int m = 1; m <= 12; ++m) {
     const std::string& value = l[kMonthValue[static_cast<std::size_t>(m - 1)]];
-    const std::string month = monthText(m);
-    const std::string label = monthLabel(m);
+    const std::string_view month = monthText(m);
+    const std::string_view label = monthLabel(m);
     const Code c = v::checkRemuneration(value, month, rc);
     const bool belowOrAbove = c == "0312" || c == "0313";
     report(ctx, belowOrAbove ? kWar : kErr, kLink, c, {{label, value}});
@@ -480,7 +484,7 @@ void workedHours(CheckContext& ctx) {
     const auto i = static_cast<std::size_t>(m - 1);
     const auto& h = l[kMonthHours[i]];
     const auto& value = l[kMonthValue[i]];
-    const std::string label = monthLabel(m);
+    const std::string_view label = monthLabel(m);
     if (report(ctx, kErr, kLink, v::checkHours(h), {{"3670", h}})) continue;
     if (report(ctx, kErr, kLink, v::checkHoursInPeriod(h, dismissalMonth, admission, monthText(m), kBase),
                {{"3670", h}, {label, value}}))

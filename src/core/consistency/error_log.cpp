@@ -69,25 +69,39 @@ void ErrorLog::record(Severity severity, RecordType type, std::string_view code,
   if (severity == Severity::Warning) warnings_ = true;
   auto& s = *insert_;
   s.reset();
-  s.bindAt(1, severityText(severity));
+  // Every value outlives the insert below, so the engine need not copy them;
+  // values handed over with their terminating NUL spare SQLite a copy as well.
+  sqlite3_stmt* h = s.handle();
+  std::string cut[14];
+  auto bind = [h, &cut](int position, std::string_view v) {
+    const char* text = v.empty() ? "" : v.data();
+    if (!v.empty() && text[v.size()] != '\0') {
+      cut[position - 1].assign(v);
+      text = cut[position - 1].c_str();
+    }
+    sqlite3_bind_text(h, position, text, -1, SQLITE_STATIC);
+  };
   const bool withEstablishment = type != RecordType::Responsible && establishment_;
-  const Record* e = establishment_;
-  s.bindAt(2, withEstablishment ? fit((*e)[kEmpInscription], 14) : "");
-  s.bindAt(3, withEstablishment ? fit((*e)[kEmpKind], 1) : "");
-  s.bindAt(4, withEstablishment ? fit((*e)[kEmpPrefix], 2) : "");
-  s.bindAt(5, std::string(1, static_cast<char>('0' + static_cast<int>(type))));
-  s.bindAt(6, fit(code, 4));
-  s.bindAt(7, withEstablishment ? fit((*e)[kEmpName], 52) : "");
   const bool withLink = type == RecordType::Link && link_;
+  const Record* e = establishment_;
   const Record* l = link_;
-  s.bindAt(8, withLink ? fit((*l)[kLinkPis], 11) : "");
-  s.bindAt(9, withLink ? fit((*l)[kLinkName], 30) : "");
-  s.bindAt(10, withLink ? fit((*l)[kLinkAdmission], 8) : "");
-  s.bindAt(11, withLink ? fit((*l)[kLinkCompanyUse], 12) : "");
-  s.bindAt(12, fit(label, 4));
+  const char typeText[2] = {static_cast<char>('0' + static_cast<int>(type)), '\0'};
   const std::string stored = store::storedText(content);
-  s.bindAt(13, fit(stored, 52));
-  s.bindAt(14, numberText(++runningNumber));
+  const std::string number = numberText(++runningNumber);
+  bind(1, severityText(severity));
+  bind(2, withEstablishment ? fit((*e)[kEmpInscription], 14) : "");
+  bind(3, withEstablishment ? fit((*e)[kEmpKind], 1) : "");
+  bind(4, withEstablishment ? fit((*e)[kEmpPrefix], 2) : "");
+  bind(5, typeText);
+  bind(6, fit(code, 4));
+  bind(7, withEstablishment ? fit((*e)[kEmpName], 52) : "");
+  bind(8, withLink ? fit((*l)[kLinkPis], 11) : "");
+  bind(9, withLink ? fit((*l)[kLinkName], 30) : "");
+  bind(10, withLink ? fit((*l)[kLinkAdmission], 8) : "");
+  bind(11, withLink ? fit((*l)[kLinkCompanyUse], 12) : "");
+  bind(12, fit(label, 4));
+  bind(13, fit(stored, 52));
+  bind(14, number);
   s.run();
   ++rows_;
 }
