@@ -40,11 +40,6 @@ class GravarCli : public ::testing::Test {
     ASSERT_EQ(analyser.AnalisaArquivo(file, 2006, false, establishments, links, folder.db(), ui), 0);
     for (const auto& [decl, work] : {std::pair{"BD8Resp", "Te8resp"}, {"BD8Emp", "Te8emp"}, {"BD8Vinc", "Te8vinc"}})
       folder.db().exec(std::string("INSERT INTO ") + decl + " SELECT * FROM " + work);
-    // What the entry windows would have stored: zero-padded street numbers, names without accents.
-    folder.db().exec(
-        "UPDATE BD8Resp SET NuLogradouroRespArquivo = substr('000000' || NuLogradouroRespArquivo, -6);"
-        "UPDATE BD8Emp SET NuEnderecoEstabelecimento = substr('000000' || NuEnderecoEstabelecimento, -6);"
-        "UPDATE BD8Vinc SET NoEmpregado = replace(replace(replace(NoEmpregado, 'Ã', 'A'), 'É', 'E'), 'Ú', 'U');");
     auto st = folder.db().prepare("SELECT CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento FROM BD8Emp ORDER BY 1, 2");
     while (st.step()) keys.push_back(st.text(0) + "/" + st.text(1));
     folder.close();
@@ -105,6 +100,47 @@ TEST_F(GravarCli, UsageErrors) {
   EXPECT_EQ(gravar(options("--estabelecimento 99999999000199/00")).status, 3);
   EXPECT_EQ(gravar("--dados " + quoted(folder.path().string()) + " --data 31122006").status, 3);
   EXPECT_EQ(gravar("--dados " + quoted(folder.path().string()) + " --data 32012007").status, 3);
+}
+
+// The analyse workflow's rewriting: a sound file comes out as the writer would write it.
+TEST_F(GravarCli, AnalisarGravarRewritesASoundFile) {
+  const auto written = gravar(options());
+  ASSERT_EQ(written.status, 0) << written.err;
+  const std::string original = written.lines.at(0).substr(0, written.lines[0].find("  "));
+  const fs::path again = makeTempDirectory("torvex-transmite");
+
+  const auto r = runTorvexCli("analisar " + quoted(original) + " --dados " + quoted(folder.path().string()) +
+                              " --json --gravar " + quoted(again.string()));
+  ASSERT_EQ(r.status, 0) << r.out << r.err;
+  const fs::path rewritten = again / fs::path(original).filename();
+  EXPECT_NE(r.out.find("{\"arquivo\": " + std::string("\"") + rewritten.string() + "\""), std::string::npos) << r.out;
+
+  auto bytes = [](const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  };
+  std::string before = bytes(original), after = bytes(rewritten);
+  ASSERT_EQ(after.size(), before.size());
+  // Only the time of writing, the origin (work tables) and the digest differ.
+  EXPECT_EQ(after[after.size() - 529 + 46], '2');
+  for (std::string* b : {&before, &after}) {
+    b->replace(287, 6, 6, ' ');
+    b->replace(b->size() - 529 + 46, 1, 1, ' ');
+    b->replace(b->size() - 34, 32, 32, ' ');
+  }
+  EXPECT_EQ(after, before);
+
+  // Without errors only: the same file with a bad municipality is not rewritten.
+  fs::remove(rewritten);
+  std::string bad = bytes(original);
+  bad.replace(529 + 169, 7, "9999999");
+  const fs::path badFile = again / "ruim.dec";
+  std::ofstream(badFile, std::ios::binary) << bad;
+  const auto refused = runTorvexCli("analisar " + quoted(badFile.string()) + " --dados " +
+                                    quoted(folder.path().string()) + " --gravar " + quoted(again.string()));
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_EQ(fs::exists(rewritten), false);
+  fs::remove_all(again);
 }
 
 }  // namespace
