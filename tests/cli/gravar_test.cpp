@@ -143,5 +143,28 @@ TEST_F(GravarCli, AnalisarGravarRewritesASoundFile) {
   fs::remove_all(again);
 }
 
+TEST_F(GravarCli, AnalisarGravarKeepsARectificationARectification) {
+  bench::GeneratorOptions o;
+  o.establishments = 2;
+  o.links = 3;
+  o.rectification = true;
+  const fs::path file = destination / "retificadora.dec";
+  {
+    std::ofstream out(file, std::ios::binary);
+    bench::DeclarationGenerator(o).write(out);
+  }
+  const fs::path again = makeTempDirectory("torvex-transmite");
+  const auto r = runTorvexCli("analisar " + quoted(file.string()) + " --dados " + quoted(folder.path().string()) +
+                              " --gravar " + quoted(again.string()));
+  ASSERT_EQ(r.status, 0) << r.out << r.err;
+  const std::string written = r.lines.back();
+  EXPECT_EQ(written.substr(written.size() - 7), "01R.dec") << r.out;
+  std::ifstream in(written, std::ios::binary);
+  std::string record0(529, ' ');
+  in.read(record0.data(), 529);
+  EXPECT_EQ(record0[222], '1');
+  fs::remove_all(again);
+}
+
 }  // namespace
 }  // namespace torvex::test
