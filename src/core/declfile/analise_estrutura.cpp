@@ -276,6 +276,7 @@ int TAnaliseEstrutura::Run::execute(const std::filesystem::path& file, std::int6
     tx_.reset();
     loader_.reset();
     WorkTableLoader::dropWorkTables(db_);
+    journalOff_.reset();
     owner_.findings_.clear();
     establishments = links = 0;
     ui_.message(platform::DialogKind::Warning, kCopyErrorMessage + file.string(), platform::Buttons::Ok);
@@ -291,6 +292,7 @@ int TAnaliseEstrutura::Run::execute(const std::filesystem::path& file, std::int6
     tx_->commit();
     tx_.reset();
   }
+  journalOff_.reset();
   if (finding_) {
     db_.createTable(*store::findTableDef(store::table::kStructure));
     store::Transaction tx(db_);

@@ -210,8 +210,10 @@ TEST_P(StructureFindings, RecordsExactlyTheRowsOfTheFinding) {
     EXPECT_EQ(o.rows[i].PosicaoInicial, expected[i].PosicaoInicial);
     EXPECT_EQ(o.rows[i].Conteudo, expected[i].Conteudo);
   }
-  // A finding leaves no work tables behind.
+  // A finding leaves no work tables behind, and the connection's settings as they were.
   for (const char* t : {"Te8resp", "Te8emp", "Te8vinc"}) EXPECT_FALSE(folder.db().tableExists(t)) << t;
+  EXPECT_EQ(text("PRAGMA trab.journal_mode"), "memory");
+  EXPECT_EQ(text("PRAGMA ignore_check_constraints"), "0");
 }
 
 INSTANTIATE_TEST_SUITE_P(Analyser, StructureFindings, ::testing::ValuesIn(kCases),
@@ -236,6 +238,9 @@ TEST_F(AnalyserTest, SoundFileIsLoadedWithCountsPerEstablishment) {
                  "FROM (SELECT * FROM Te8emp ORDER BY NuSequencialRegistro)"),
             "000002/00001 000002/00001 000000/00000");
   EXPECT_EQ(ui.progressSteps.back().first, 100);
+  // The connection's settings come back after the load.
+  EXPECT_EQ(text("PRAGMA trab.journal_mode"), "memory");
+  EXPECT_EQ(text("PRAGMA ignore_check_constraints"), "0");
 }
 
 TEST_F(AnalyserTest, AcceptsEverySeparatorAndAnEndOfFileByte) {
