@@ -306,6 +306,27 @@ TEST_F(AnalyserTest, ConfirmedInterruptionRemovesTheWorkTables) {
   for (const char* t : {"Te8resp", "Te8emp", "Te8vinc", "Te8stru"}) EXPECT_FALSE(folder.db().tableExists(t)) << t;
 }
 
+TEST_F(AnalyserTest, InterrompeFromTheInterfaceStopsAtTheNextRecord) {
+  // The window's Cancel button calls Interrompe while the analysis lets events run.
+  struct CancelOnThirdEvent : test::ScriptedInteraction {
+    TAnaliseEstrutura* analyser = nullptr;
+    void processEvents() override {
+      ScriptedInteraction::processEvents();
+      if (events == 3) analyser->Interrompe();
+    }
+  } cancelling;
+  cancelling.analyser = &analyser;
+  const auto file = folder.path() / "entrada.dec";
+  std::ofstream(file, std::ios::binary) << generated(small());
+  std::int64_t e = 0, l = 0;
+  EXPECT_EQ(analyser.AnalisaArquivo(file, 2006, false, e, l, folder.db(), cancelling), result::kInterrupted);
+  ASSERT_EQ(cancelling.shown.size(), 1u);
+  EXPECT_EQ(cancelling.shown[0].text, "Deseja interromper?");
+  EXPECT_EQ(cancelling.events, 3);
+  // The next analysis starts without the old request.
+  EXPECT_EQ(analyse(generated(small())).flags, 0);
+}
+
 TEST_F(AnalyserTest, AnalysesInTurnStartAfresh) {
   Records r = splitRecords(generated(small()), 527);
   r[2][22] = '5';
