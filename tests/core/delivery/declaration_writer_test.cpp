@@ -216,6 +216,21 @@ TEST(DeclarationWriter, MissingDiskIsAskedForUntilInsertedOrGivenUp) {
   }
 }
 
+TEST(DeclarationWriter, GivingUpTheNextDiskInterruptsAndKeepsTheFinishedOne) {
+  WriterBench b;
+  b.addResponsible();
+  b.addEstablishment("12345678000195", "00", false);
+  b.addEstablishment("12345678000195", "01", false);
+  b.diskCapacity = 2000;
+  const auto first = b.insertDisk(b.diskCapacity);
+  b.ui.answers = {button::kCancel, button::kYes};
+  EXPECT_EQ(b.write('A'), WriteResult::Interrupted);
+  EXPECT_EQ(texts(b.ui), (std::vector<std::string>{"Insira o disquete # 2\rno drive A:", "Deseja interromper?"}));
+  ASSERT_EQ(b.writer.results().files.size(), 1u);
+  EXPECT_EQ(readRecords(first / (kBase + "01G.dec")).size(), 3u);
+  EXPECT_EQ(rowsOf(b.db, "te8ProID"), -1);
+}
+
 TEST(DeclarationWriter, DiskBelowTheMinimumCapacityFails) {
   WriterBench b;
   b.addResponsible();
