@@ -24,6 +24,14 @@ double secondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+// User and system CPU seconds of the process so far.
+double cpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
 long peakMemoryMiB() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -152,14 +160,17 @@ int main(int argc, char** argv) {
     request.generationDate = "15022007";
     request.generationTime = "093000";
     start = Clock::now();
+    const double cpuBefore = cpuSeconds();
     const auto result = writer.write(request);
     const double writeSeconds = secondsSince(start);
+    const double writeCpu = cpuSeconds() - cpuBefore;
 
     std::uintmax_t bytes = 0;
     for (const auto& f : writer.results().files) bytes += fs::file_size(f.path);
     std::cout << "vinculos: " << links << ", estabelecimentos: " << establishments << "\n"
               << "carga das tabelas: " << storeSeconds << " s\n"
-              << "gravacao: " << writeSeconds << " s (resultado " << static_cast<int>(result) << ")\n"
+              << "gravacao: " << writeSeconds << " s, CPU " << writeCpu << " s (resultado "
+              << static_cast<int>(result) << ")\n"
               << "arquivos: " << writer.results().filesWritten << ", bytes: " << bytes << " ("
               << bytes / writeSeconds / 1e6 << " MB/s, " << links / writeSeconds << " vinculos/s)\n"
               << "memoria maxima: " << peakMemoryMiB() << " MiB\n";
