@@ -32,6 +32,27 @@ std::int64_t declaredLinks(const std::string& text) {
   return ec == std::errc() && ptr == last && n > 0 ? n : 0;
 }
 
+// The previous findings go first, on their own. Their pages are freed without
+// being zeroed: with secure deletion, dropping the rows of a faulty large file
+// would cost as much time and memory as writing them.
+void dropPreviousFindings(store::Database& db) {
+  if (!db.tableExists(store::table::kErrors)) return;
+  const std::string pragma = "PRAGMA " + store::Database::schemaName(store::DbFile::Work) + ".secure_delete";
+  std::int64_t previous = 1;
+  {
+    auto s = db.prepare(pragma);
+    if (s.step()) previous = s.integer(0);
+  }
+  db.exec(pragma + " = FAST");
+  try {
+    db.dropTable(store::table::kErrors);
+  } catch (...) {
+    db.exec(pragma + " = " + std::to_string(previous));
+    throw;
+  }
+  db.exec(pragma + " = " + std::to_string(previous));
+}
+
 }  // namespace
 
 // One run of the engine: the tables it reads, its progress and its stop checks.
@@ -161,19 +182,18 @@ CheckEngine::CheckEngine(store::Database& db, const store::ReferenceLookup& refe
 int CheckEngine::run(const CheckParameters& parameters) {
   interrupted_ = false;
   ui_.clearStopRequest();
-  // The previous findings go first, on their own: dropping them inside the run's
-  // transaction would keep every freed page in the rollback journal.
-  if (db_.tableExists(store::table::kErrors)) db_.dropTable(store::table::kErrors);
-  // Every error row of the run is written in one transaction; an interrupted
-  // run keeps the rows written so far.
-  store::Transaction transaction(db_);
+  dropPreviousFindings(db_);
+  // The error rows are written in a few large transactions; an interrupted run
+  // keeps the rows written so far.
   log_.begin();
-  {
+  try {
     Run run(*this, parameters);
     interrupted_ = !run.execute();
+  } catch (...) {
+    log_.abandon();
+    throw;
   }
   log_.finish();
-  transaction.commit();
   if (interrupted_) return check_result::kInterrupted;
   return (log_.errors() ? check_result::kErrors : 0) | (log_.warnings() ? check_result::kWarnings : 0);
 }

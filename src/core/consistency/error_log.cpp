@@ -8,6 +8,10 @@ namespace {
 // Rows are numbered from the program's start, not from the run's.
 std::int64_t runningNumber = 0;
 
+// Rows are committed in batches: one transaction for every row of a faulty
+// million-link file would hold all of them in memory until the end.
+constexpr std::int64_t kRowsPerCommit = 50000;
+
 const Field kEmpInscription{RecordKind::Establishment, "CoCgcCeiEstabelecimento"};
 const Field kEmpKind{RecordKind::Establishment, "InInscrEstabelecimento"};
 const Field kEmpPrefix{RecordKind::Establishment, "NuPrefixoEstabelecimento"};
@@ -51,6 +55,7 @@ void ErrorLog::begin() {
   // The table is made ready before the run reads anything: replacing a table
   // while the run's queries are open is refused by the engine.
   db_.createTable(*store::findTableDef(store::table::kErrors));
+  transaction_.emplace(db_);
   insert_.emplace(db_.prepare(
       "INSERT INTO Te8ErrWa (errwar, inscricao, tipoinscricao, prefixo, tiporegistro, retorno, razaosocial, "
       "copispasep, noempregado, DaAdmissao, usoempresa, lbl, Conteudo, Sequencial) VALUES (:errwar, :inscricao, "
@@ -61,6 +66,13 @@ void ErrorLog::begin() {
 void ErrorLog::finish() {
   insert_.reset();
   if (rows_ == 0) db_.dropTable(store::table::kErrors);
+  if (transaction_) transaction_->commit();
+  transaction_.reset();
+}
+
+void ErrorLog::abandon() {
+  insert_.reset();
+  transaction_.reset();
 }
 
 void ErrorLog::record(Severity severity, RecordType type, std::string_view code, std::string_view label,
@@ -103,7 +115,10 @@ void ErrorLog::record(Severity severity, RecordType type, std::string_view code,
   bind(13, fit(stored, 52));
   bind(14, number);
   s.run();
-  ++rows_;
+  if (++rows_ % kRowsPerCommit == 0) {
+    transaction_->commit();
+    transaction_.emplace(db_);
+  }
 }
 
 }  // namespace torvex::core::consistency

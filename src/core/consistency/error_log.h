@@ -26,10 +26,14 @@ class ErrorLog {
   ErrorLog(const ErrorLog&) = delete;
   ErrorLog& operator=(const ErrorLog&) = delete;
 
-  // Starts a run: the previous error table is dropped and the flags cleared.
+  // Starts a run: the error table is made anew, the flags cleared and a
+  // transaction opened for the rows.
   void begin();
-  // Ends a run; a run without findings leaves no error table behind.
+  // Ends a run, committing its rows; a run without findings leaves no error
+  // table behind.
   void finish();
+  // Ends a run that failed: the rows not yet committed are dropped.
+  void abandon();
 
   // What type-1 and type-2 rows copy their identification from.
   void setEstablishment(const Record* establishment) { establishment_ = establishment; }
@@ -48,6 +52,7 @@ class ErrorLog {
 
  private:
   store::Database& db_;
+  std::optional<store::Transaction> transaction_;
   std::optional<store::Statement> insert_;
   const Record* establishment_ = nullptr;
   const Record* link_ = nullptr;
