@@ -200,7 +200,9 @@ Database::Database(std::filesystem::path folder, Mode mode) : folder_(std::move(
   const auto mainFile = folder_ / kDeclarationFile;
   if (!create && !std::filesystem::exists(mainFile))
     throw EngineError(engine_code::kCannotOpen, "Arquivo de dados não encontrado: " + mainFile.string() + ".");
-  const int rc = sqlite3_open_v2(mainFile.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  // One connection per thread of use (the program runs on one thread): no per-call locking.
+  const int rc = sqlite3_open_v2(mainFile.c_str(), &db_,
+                                 SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
   if (rc != SQLITE_OK) {
     const std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
     sqlite3_close(db_);
