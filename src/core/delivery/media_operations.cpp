@@ -13,7 +13,16 @@ namespace button = platform::button;
 
 namespace {
 
-bool ready(const platform::Media& media, char drive) { return media.capacity(drive).has_value(); }
+// A character that is no drive letter is never ready.
+bool ready(const platform::Media& media, char drive) {
+  return platform::normalDrive(drive) != '\0' && media.capacity(drive).has_value();
+}
+
+// The drive as shown in the prompts: upper case when it is a letter, else as given.
+char shownDrive(char drive) {
+  const char letter = platform::normalDrive(drive);
+  return letter != '\0' ? letter : drive;
+}
 
 bool isDecFile(const fs::path& p) {
   std::string ext = p.extension().string();
@@ -31,9 +40,8 @@ std::vector<DriveEntry> driveList(const platform::Media& media) {
 }
 
 bool diskReadyCheck(const platform::Media& media, platform::Interaction& ui, char drive) {
-  const char letter = platform::normalDrive(drive);
-  if (letter == '\0') return false;
-  if (!platform::isRemovableDrive(letter)) return true;
+  const char letter = shownDrive(drive);
+  if (platform::normalDrive(drive) != '\0' && !platform::isRemovableDrive(letter)) return true;
   while (!ready(media, letter)) {
     const std::string answer =
         ui.message(DialogKind::Information,
@@ -44,18 +52,15 @@ bool diskReadyCheck(const platform::Media& media, platform::Interaction& ui, cha
 }
 
 bool insertDiskPrompt(const platform::Media& media, platform::Interaction& ui, char drive, int number) {
-  const char letter = platform::normalDrive(drive);
-  if (letter == '\0') return false;
+  const char letter = shownDrive(drive);
   const std::string text =
       "Insira o disquete # " + std::to_string(number) + "\r" + "no drive " + std::string(1, letter) + ":";
-  for (;;) {
+  // Not giving up after Cancel goes on to test the drive, as OK does.
+  do {
     const std::string answer = ui.message(DialogKind::Information, text, Buttons::OkCancel);
-    if (answer != button::kOk) {
-      if (validation::askInterrupt(ui)) return false;
-      continue;
-    }
-    if (ready(media, letter)) return true;
-  }
+    if (answer != button::kOk && validation::askInterrupt(ui)) return false;
+  } while (!ready(media, letter));
+  return true;
 }
 
 std::vector<std::string> destinationEntries(const platform::Media& media, char drive) {

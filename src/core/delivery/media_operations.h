@@ -18,11 +18,13 @@ struct DriveEntry {
 std::vector<DriveEntry> driveList(const platform::Media& media);
 
 // Waits until the drive holds a readable disk, asking the user while it does
-// not; false when the user gives up. A hard disk is always ready.
+// not; false when the user gives up. A hard disk is always ready; a character
+// that is not a letter never is.
 bool diskReadyCheck(const platform::Media& media, platform::Interaction& ui, char drive);
 
-// Asks for disk number `number` in the drive until it holds a readable disk;
-// false when the user gives up.
+// Asks for disk number `number` in the drive until it holds a readable disk
+// (tested after OK, and after Cancel when the user does not give up); false
+// when the user gives up.
 bool insertDiskPrompt(const platform::Media& media, platform::Interaction& ui, char drive, int number);
 
 // Names of the entries (files and folders) at the root of a drive's folder.

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "core/platform/folder_media.h"
+#include "support/scripted_interaction.h"
 #include "support/temp_data_folder.h"
 
 namespace torvex::test {
@@ -53,6 +54,43 @@ TEST(MediaOperations, DestinationSearches) {
   EXPECT_TRUE(destinationHasFile(media, 'a', "Keva2006_1.dec"));
   EXPECT_FALSE(destinationHasFile(media, 'A', "Keva2006_2.dec"));
   fs::remove_all(dir);
+}
+
+TEST(MediaOperations, DiskPromptsTestTheDriveUntilReadyOrGivenUp) {
+  namespace button = core::platform::button;
+  const std::string insert = "Insira o disquete # 2\rno drive A:";
+  const std::string ask = "Deseja interromper?";
+  const struct {
+    const char* name;
+    char drive;
+    bool prompt;  // the insert-disk prompt rather than the disk-ready check
+    bool diskIn;
+    std::deque<std::string> answers;
+    bool ready;
+    std::vector<std::string> shown;
+  } cases[] = {
+      {"no to giving up with the disk in", 'A', true, true, {button::kCancel, button::kNo}, true, {insert, ask}},
+      {"ok without a disk asks again", 'A', true, false, {button::kOk, button::kCancel, button::kYes}, false,
+       {insert, insert, ask}},
+      {"not a letter is never ready", '1', false, true, {button::kOk, button::kCancel, button::kYes}, false,
+       {"Disquete com problema ou não há disquete no drive 1:", "Disquete com problema ou não há disquete no drive 1:",
+        ask}},
+      {"hard disk", 'c', false, false, {}, true, {}},
+  };
+  for (const auto& c : cases) {
+    const auto dir = makeTempDirectory("torvex-media-ops");
+    fs::create_directories(dir / "disk");
+    core::platform::FolderMedia media(dir / "Transmite");
+    if (c.diskIn) media.insert('A', dir / "disk", 1457664);
+    ScriptedInteraction ui;
+    ui.answers = c.answers;
+    EXPECT_EQ(c.prompt ? insertDiskPrompt(media, ui, c.drive, 2) : diskReadyCheck(media, ui, c.drive), c.ready)
+        << c.name;
+    std::vector<std::string> shown;
+    for (const auto& s : ui.shown) shown.push_back(s.text);
+    EXPECT_EQ(shown, c.shown) << c.name;
+    fs::remove_all(dir);
+  }
 }
 
 }  // namespace
