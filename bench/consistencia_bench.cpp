@@ -1,10 +1,7 @@
 // consistencia_bench: times the consistency check alone over work tables that
 // `torvex-cli analisar` (or the loader) has already filled.
-//   consistencia_bench PASTA_DE_DADOS [--declaracao] [--corrigir]
+//   consistencia_bench PASTA_DE_DADOS [--declaracao]
 // --declaracao checks the declaration tables instead (as verificar does).
-// --corrigir first mends, in the work tables, what the generator writes that the
-// check refuses (accented names, street numbers without zeros, no union CNPJ),
-// so that the check of a clean declaration can be timed too.
 #include <sys/resource.h>
 
 #include <chrono>
@@ -12,7 +9,6 @@
 #include <string>
 
 #include "core/consistency/check_engine.h"
-#include "core/validation/check_digits.h"
 #include "core/platform/interaction.h"
 #include "core/store/database.h"
 #include "core/store/reference_lookup.h"
@@ -37,45 +33,22 @@ std::int64_t count(torvex::core::store::Database& db, const std::string& sql) {
   return s.step() ? s.integer(0) : 0;
 }
 
-std::string unaccented(std::string expr) {
-  const char* pairs[][2] = {{"Á", "A"}, {"À", "A"}, {"Â", "A"}, {"Ã", "A"}, {"É", "E"}, {"Ê", "E"}, {"Í", "I"},
-                            {"Ó", "O"}, {"Ô", "O"}, {"Õ", "O"}, {"Ú", "U"}, {"Ü", "U"}, {"Ç", "C"}};
-  for (const auto& p : pairs) expr = "replace(" + expr + ", '" + p[0] + "', '" + p[1] + "')";
-  return expr;
-}
-
-void mendWorkTables(torvex::core::store::Database& db) {
-  const std::string union12 = "330001670001";
-  const std::string unionCnpj = union12 + torvex::core::validation::cnpjCheckDigits(union12);
-  torvex::core::store::Transaction t(db);
-  db.exec("UPDATE Te8vinc SET NoEmpregado = " + unaccented("NoEmpregado") + ", CoCNPJSindical = '" + unionCnpj +
-          "', VaGlobalSindical = '00001000'");
-  db.exec("UPDATE Te8emp SET NuEnderecoEstabelecimento = printf('%06d', CAST(NuEnderecoEstabelecimento AS INTEGER)),"
-          " NoRazaoEstabelecimento = " + unaccented("NoRazaoEstabelecimento"));
-  db.exec("UPDATE Te8resp SET NuLogradouroRespArquivo = printf('%06d', CAST(NuLogradouroRespArquivo AS INTEGER))");
-  t.commit();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   namespace ts = torvex::core::store;
   namespace tc = torvex::core::consistency;
   if (argc < 2) {
-    std::cerr << "uso: consistencia_bench PASTA_DE_DADOS [--declaracao] [--corrigir]\n";
+    std::cerr << "uso: consistencia_bench PASTA_DE_DADOS [--declaracao]\n";
     return 3;
   }
   bool declaration = false;
-  bool mend = false;
   for (int i = 2; i < argc; ++i) {
-    const std::string a = argv[i];
-    if (a == "--declaracao") declaration = true;
-    else if (a == "--corrigir") mend = true;
-    else return 3;
+    if (std::string(argv[i]) != "--declaracao") return 3;
+    declaration = true;
   }
   try {
     ts::Database db(argv[1]);
-    if (mend) mendWorkTables(db);
     ts::ReferenceLookup reference(db);
     const std::string emp = declaration ? "BD8Emp" : "Te8emp";
     const std::string vinc = declaration ? "BD8Vinc" : "Te8vinc";
