@@ -444,7 +444,10 @@ class WriteRun {
       fail();
     }
     File f(std::fopen(currentPath_.c_str(), "r+b"));
-    const long at = static_cast<long>(fs::file_size(currentPath_)) - 34;
+    std::error_code ec;
+    const auto size = fs::file_size(currentPath_, ec);
+    // A file that cannot be measured is an I/O failure of the run, not an escaping exception.
+    const long at = ec ? -1 : static_cast<long>(size) - 34;
     if (!f || at < 0 || std::fseek(f.get(), at, SEEK_SET) != 0 ||
         std::fwrite(digest.data(), 1, kDigestLength, f.get()) != kDigestLength)
       fail();
