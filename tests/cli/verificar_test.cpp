@@ -101,6 +101,14 @@ TEST(CliVerificar, InjectedFaultsAreReportedErrorsFirst) {
   EXPECT_LT(text.out.find("ERRO"), text.out.find("AVISO"));
 }
 
+TEST(CliVerificar, NoEstablishmentOfTheBaseYearFindsNothing) {
+  TempDataFolder folder;
+  storeDeclaration(folder, {{"AnBase", "2005"}}, {{}});
+  const auto r = runCli("verificar --json --dados " + folder.path().string());
+  EXPECT_EQ(r.status, 0);
+  EXPECT_TRUE(r.out.empty()) << r.out;  // message 1700 goes to the error stream
+}
+
 TEST(CliVerificar, WarningsOnlyAndBadFolder) {
   TempDataFolder folder;
   storeDeclaration(folder, {}, {{{"Va13ParcelaFinalEmpregado", "000900000"}}});
