@@ -60,6 +60,12 @@ class CheckContext {
   const std::vector<Person>& samePis();
   // How many of them share the current link's admission date.
   std::int64_t duplicateCount();
+  // Called by the engine after it loads the next link; `alone` when the
+  // neighbouring links in key order show no other link with its PIS.
+  void linkLoaded(bool alone) {
+    ++linkLoads_;
+    linkAlone_ = alone;
+  }
 
  private:
   const store::ReferenceLookup& reference_;
@@ -74,16 +80,6 @@ class CheckContext {
   std::vector<Person> persons_;
   std::uint64_t personsLoad_ = 0;  // the link load the persons were searched for
   std::uint64_t linkLoads_ = 0;
-
- public:
-  // Called by the engine after it loads the next link; `alone` when the
-  // neighbouring links in key order show no other link with its PIS.
-  void linkLoaded(bool alone) {
-    ++linkLoads_;
-    linkAlone_ = alone;
-  }
-
- private:
   bool linkAlone_ = false;
 };
 
