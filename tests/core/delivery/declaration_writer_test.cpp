@@ -163,19 +163,22 @@ TEST(DeclarationWriter, TransmittedFileAnsweredNoInterruptsAndLeavesNoProtocol) 
   EXPECT_EQ(rowsOf(b.db, "te8ProES"), -1);
 }
 
+// A removable disk that holds only this file's name is not refused as a disk with files.
 TEST(DeclarationWriter, ExistingFileIsReplacedOnlyWhenAuthorised) {
-  for (const bool authorise : {false, true}) {
-    WriterBench b;
-    b.addResponsible();
-    b.addEstablishment("12345678000195", "00", false);
-    const fs::path existing = b.transmite / (kBase + "01G.dec");
-    std::ofstream(existing) << "old";
-    b.ui.answers = {authorise ? button::kYes : button::kNo};
-    EXPECT_EQ(b.write(), authorise ? WriteResult::Success : WriteResult::Interrupted);
-    EXPECT_EQ(texts(b.ui), std::vector<std::string>{"Existe um arquivo de nome \"" + kBase +
-                                                     "01G.dec\" no drive C: .\rAutoriza gravar sobre?"});
-    EXPECT_EQ(fs::file_size(existing), authorise ? 3u * 529 : 3u);
-  }
+  for (const char drive : {'C', 'A'})
+    for (const bool authorise : {false, true}) {
+      WriterBench b;
+      b.addResponsible();
+      b.addEstablishment("12345678000195", "00", false);
+      const fs::path folder = drive == 'A' ? b.insertDisk(b.diskCapacity) : b.transmite;
+      const fs::path existing = folder / (kBase + "01G.dec");
+      std::ofstream(existing) << "old";
+      b.ui.answers = {authorise ? button::kYes : button::kNo};
+      EXPECT_EQ(b.write(drive), authorise ? WriteResult::Success : WriteResult::Interrupted);
+      EXPECT_EQ(texts(b.ui), std::vector<std::string>{"Existe um arquivo de nome \"" + kBase + "01G.dec\" no drive " +
+                                                       drive + ": .\rAutoriza gravar sobre?"});
+      EXPECT_EQ(fs::file_size(existing), authorise ? 3u * 529 : 3u);
+    }
 }
 
 TEST(DeclarationWriter, DiskWithFilesIsRefusedUntilAnEmptyOneIsInserted) {
