@@ -37,7 +37,8 @@ std::string plainLines(std::string text) {
 }  // namespace
 
 std::string ConsoleInteraction::message(DialogKind kind, const std::string& text, Buttons buttons) {
-  std::ostream& out = (kind == DialogKind::Error || kind == DialogKind::Warning) ? std::cerr : std::cout;
+  // Dialogs go to standard error: standard output carries only the command's results.
+  std::ostream& out = std::cerr;
   out << kindLabel(kind) << ": " << plainLines(text) << "\n";
   if (buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel) {
     out << "  (resposta automática: " << (yes_ ? "Sim" : "Não") << ")\n";

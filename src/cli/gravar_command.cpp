@@ -78,6 +78,9 @@ int write(const Options& o) {
   const std::string date = o.date.empty() ? delivery::todayDate() : o.date;
   if (const auto code = delivery::checkGenerationDate(date); code != "0000") {
     std::cerr << "Data da geração " << date << ": " << messageText(reference, code) << "\n";
+    if (o.date.empty())
+      std::cerr << "A data de hoje não serve como data da geração desta declaração. Informe-a com "
+                   "--data DDMMAAAA, entre 01/01 e 31/12 do ano seguinte ao ano-base.\n";
     return kExitUsage;
   }
   auto list = baseYearEstablishments(db);
@@ -133,7 +136,7 @@ const bool registered = registerCommand(
       sub.add_option("--dados", o->folder, "Pasta de dados (padrão: a pasta dados ao lado do programa)");
       sub.add_option("--destino", o->destination,
                      "Pasta onde os arquivos são gravados (padrão: a pasta Transmite ao lado do programa)");
-      sub.add_option("--data", o->date, "Data da geração, DDMMAAAA (padrão: hoje)");
+      sub.add_option("--data", o->date, "Data da geração, DDMMAAAA, no ano seguinte ao ano-base (padrão: hoje)");
       sub.add_option("--estabelecimento", o->establishments,
                      "INSCRICAO/PREFIXO de um estabelecimento a gravar; pode repetir (padrão: todos do ano-base)");
       sub.footer("Imprime cada arquivo gravado e o seu código de verificação. Códigos de saída: 0 gravado, "
