@@ -16,7 +16,8 @@ namespace torvex::core::declfile {
 namespace {
 
 constexpr unsigned char kCR = 13, kLF = 10, kEndOfFile = 26;
-constexpr std::size_t kBufferSize = 1 << 18;
+// Files of any size are read through this fixed buffer.
+constexpr std::size_t kBufferSize = 32767;
 // Work-table rows are committed in batches: the scratch database keeps its
 // rollback journal in memory, and reused pages of a dropped table are journaled.
 constexpr long kRecordsPerCommit = 20000;

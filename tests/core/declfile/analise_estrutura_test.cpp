@@ -258,6 +258,34 @@ TEST_F(AnalyserTest, AcceptsEverySeparatorAndAnEndOfFileByte) {
   EXPECT_EQ(analyse(generated(small()) + "\x1a" + std::string(100, 'x')).flags, 0);
 }
 
+TEST_F(AnalyserTest, FilesLongerThanTheReadBufferAreReadWhole) {
+  // Records 0 type 0; 1 est. A; 2-101 its links; 102 est. B; 103-202 its links; 203 est. C; 204 type 9.
+  for (const std::string sep : {"\r\n", "\n", ""}) {
+    SCOPED_TRACE("separator of " + std::to_string(sep.size()) + " bytes");
+    auto o = small();
+    o.links = 200;
+    o.separator = sep;
+    const std::string content = generated(o);
+    ASSERT_GT(content.size(), 3u * 32767);  // the reader refills its buffer several times
+    const std::size_t stride = 527 + sep.size();
+
+    const Outcome sound = analyse(content);
+    EXPECT_EQ(sound.flags, 0);
+    EXPECT_EQ(sound.links, 200);
+    EXPECT_EQ(text("SELECT CoPisPasepEmpregado FROM Te8vinc ORDER BY NuSequencialRegistro DESC LIMIT 1"),
+              content.substr(202 * stride + 23, 11));
+
+    // A fault far into the file is found at its own record.
+    std::string bad = content;
+    bad.replace(150 * stride, 6, "000999");
+    const Outcome o2 = analyse(bad);
+    ASSERT_EQ(o2.rows.size(), 2u);
+    EXPECT_EQ(o2.rows[0].CoMsg, "1902");
+    EXPECT_EQ(o2.rows[0].Sequencia + "/" + o2.rows[0].Conteudo, "000150/000150");
+    EXPECT_EQ(o2.rows[1].Sequencia + "/" + o2.rows[1].Conteudo, "000151/000999");
+  }
+}
+
 TEST_F(AnalyserTest, PreviousYearFileReadAsCurrentFailsOnItsFirstRecord) {
   auto o = small();
   o.previousYear = true;
