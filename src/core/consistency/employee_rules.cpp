@@ -27,8 +27,9 @@ constexpr std::string_view kNoPay = "Não há remuneração informada.";
 // A value that passes the numeric test, as a number; 0 otherwise.
 std::int64_t amountOrZero(std::string_view v) { return isNumeric(v) ? validation::integerOrZero(v) : 0; }
 
+// Sums of twelve months can pass the nine digits of one field: format every digit.
 std::string centsText(std::int64_t cents) {
-  return validation::formatCents(validation::fitRight(std::to_string(cents), 9), validation::AmountPadding::None);
+  return validation::formatCents(std::to_string(cents), validation::AmountPadding::None);
 }
 
 // Check 3: every member of a group of links with the same key data.
