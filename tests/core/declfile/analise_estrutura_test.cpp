@@ -37,6 +37,7 @@ struct Case {
   std::function<std::string(Records&)> mutate;  // answers the file content
   const char* code;
   std::function<std::vector<Row>(const Records&)> rows;  // from the records before mutation
+  bool previousYear = false;  // a file of the 523-character layout, analysed with AnoAnterior
 };
 
 std::string joined(Records& r) { return joinRecords(r); }
@@ -178,6 +179,31 @@ const Case kCases[] = {
      [](const Records& r) { return std::vector<Row>{{"000002", key(r[1]), "5", "230", "01(hexadecimal)"}}; }},
     {"accented letter in the totals", [](Records& r) { r[8][99] = '\xC9'; return joined(r); }, "1901",
      [](const Records& r) { return std::vector<Row>{{"000009", key(r[8]), "5", "100", "\xC3\x89"}}; }},
+    {"separator in the other order",
+     [](Records& r) {
+       std::string out;
+       for (std::size_t i = 0; i < r.size(); ++i) out += r[i] + (i == 2 ? "\r\n" : "\n\r");
+       return out;
+     },
+     "1900", [](const Records& r) { return std::vector<Row>{{"000003", key(r[2]), "5", "528", "0D0A(hexadecimal)"}}; }},
+    // Positions and indicators come from the layout in use.
+    {"previous year: base year wrong", [](Records& r) { r[1].replace(292, 4, "2006"); return joined(r); }, "1911",
+     [](const Records& r) { return std::vector<Row>{{"000002", key(r[1]), "5", "293", "2006"}}; }, true},
+    {"previous year: Tipo de KEVA not a digit", [](Records& r) { r[1][277] = 'A'; return joined(r); }, "1922",
+     [](const Records& r) { return std::vector<Row>{{"000002", key(r[1]), "2", "278", "A"}}; }, true},
+    {"previous year: establishment with links followed by the next one",
+     [](Records& r) {
+       r[4][279] = '7';  // where the current layout has the indicator
+       r.erase(r.begin() + 5, r.begin() + 7);
+       renumber(r);
+       return joined(r);
+     },
+     "1909",
+     [](const Records& r) {
+       return std::vector<Row>{{"000005", key(r[4]), "1", "", "1"}, {"000005", key(r[4]), "2", "", "0"},
+                               {"000006", key(r[7]), "1", "", "1"}};
+     },
+     true},
     {"file ends inside the totals",
      [](Records& r) {
        const std::string all = joined(r);
@@ -193,10 +219,12 @@ class StructureFindings : public AnalyserTest, public ::testing::WithParamInterf
 
 TEST_P(StructureFindings, RecordsExactlyTheRowsOfTheFinding) {
   const Case& c = GetParam();
-  Records records = splitRecords(generated(small()), 527);
+  auto options = small();
+  options.previousYear = c.previousYear;
+  Records records = splitRecords(generated(options), c.previousYear ? 523 : 527);
   ASSERT_EQ(records.size(), 9u);
   const Records original = records;
-  const Outcome o = analyse(c.mutate(records));
+  const Outcome o = analyse(c.mutate(records), c.previousYear);
   EXPECT_EQ(o.flags, result::kFinding);
   const auto expected = c.rows(original);
   ASSERT_EQ(o.rows.size(), expected.size());
