@@ -48,8 +48,15 @@ class DeclarationGenerator {
 
   const core::declfile::RecordLayout& layout() const { return layout_; }
   long establishmentsWithLinks() const {
-    if (o_.withoutLinksEvery <= 0) return o_.establishments;
-    return o_.establishments - o_.establishments / o_.withoutLinksEvery;
+    long n = 0;
+    for (long i = 0; i < o_.establishments; ++i) n += withoutLinks(i) ? 0 : 1;
+    return n;
+  }
+  // Every eleventh establishment, from the sixth, is declared by CEI.
+  static bool declaredByCei(long index) { return index % 11 == 5; }
+  // A CEI establishment cannot make a declaration without employees.
+  bool withoutLinks(long index) const {
+    return !declaredByCei(index) && o_.withoutLinksEvery > 0 && (index + 1) % o_.withoutLinksEvery == 0;
   }
 
   // Writes the whole file.
@@ -151,9 +158,10 @@ class DeclarationGenerator {
     const std::string first11 = "1" + zeros(100000000 + index, 9) + "8";
     return "00" + first11 + *core::validation::ceiCheckDigit(first11);
   }
+  // Every link gets a PIS of its own: a counter, skipping numbers without a check digit.
   std::string pis() {
     for (;;) {
-      const std::string first10 = zeros(between(120, 199), 3) + digits(7);
+      const std::string first10 = "12" + zeros(nextPis_++, 8);
       if (auto d = core::validation::pisCheckDigit(first10)) return first10 + *d;
     }
   }
@@ -169,8 +177,8 @@ class DeclarationGenerator {
   Establishment makeEstablishment(long index) {
     Establishment e;
     e.index = index;
-    e.withoutLinks = o_.withoutLinksEvery > 0 && (index + 1) % o_.withoutLinksEvery == 0;
-    const bool cei = index % 11 == 5;
+    const bool cei = declaredByCei(index);
+    e.withoutLinks = withoutLinks(index);
     e.inscription = cei ? this->cei(index) : cnpj(index);
     e.kind = cei ? "3" : "1";
     e.prefix = index % 4 == 3 ? "01" : "00";
@@ -361,6 +369,7 @@ class DeclarationGenerator {
 
   GeneratorOptions o_;
   std::uint64_t rng_;
+  long nextPis_ = 1;
   core::declfile::RecordLayout layout_;
 };
 

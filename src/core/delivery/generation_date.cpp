@@ -22,8 +22,8 @@ std::string todayDate() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
-  char text[40];
-  std::snprintf(text, sizeof text, "%02d%02d%04d", local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
+  char text[16];
+  std::strftime(text, sizeof text, "%d%m%Y", &local);
   return text;
 }
 
