@@ -33,6 +33,19 @@ TEST(EstablishmentRules, VariantsProduceExactlyTheirRows) {
   const std::string own = test::validEstablishment()["CoCgcCeiEstabelecimento"];
   const std::string ownCei = cei("12345678901");
   const std::vector<EstablishmentCase> cases{
+      // Correct declarations of other shapes: no row at all.
+      {"CEI establishment", {{"CoCgcCeiEstabelecimento", ownCei}, {"InInscrEstabelecimento", "3"}}, {}},
+      {"PAT with beneficiaries and full percentages",
+       {{"InParticipaPAT", "1"},
+        {"NuVinculoPatMaior5", "000002"},
+        {"NuVinculoPatMenor5", "000003"},
+        {"PoServicoProprio", "060"},
+        {"PoCestaAlimento", "040"}},
+       {}},
+      {"closing in the base year", {{"InEncerramentoAtividade", "1"}, {"DaEncerramentoAtividade", "30062006"}}, {}},
+      {"centralizing CNPJ without union CNPJ",
+       {{"CoCNPJSindical", ""}, {"VaGlobalSindical", "00000000"}, {"CoCNPJCentralizada", test::cnpj("44555666")}},
+       {}},
       {"unfinished deletion", {{"InOpcaoAberta", "4"}}, {"err 1677 1666 Exclusão de estabelecimento"}},
       {"unfinished entry", {{"InOpcaoAberta", "0"}}, {"err 1677 1666 Atualização de estabelecimento"}},
       {"CNPJ declared as CEI",
@@ -83,6 +96,9 @@ TEST(EstablishmentRules, VariantsProduceExactlyTheirRows) {
        {{"DaEncerramentoAtividade", "15052006"}},
        {"err 3515 1669 15052006", "err 3515 1668 Não assinalado"}},
       {"e-mail without at-sign", {{"TxEmailEstabelecimento", "rh.exemplo.com.br"}}, {"err 3627 1617 rh.exemplo.com.br"}},
+      {"e-mail shown as stored, not trimmed",
+       {{"TxEmailEstabelecimento", " rh.exemplo.com.br"}},
+       {"err 3627 1617  rh.exemplo.com.br"}},
       {"city hall outside public administration",
        {{"NoRazaoEstabelecimento", "PREFEITURA DE SAO PAULO"}},
        {"war 0363 1618 4711301", "war 0363 1604 PREFEITURA DE SAO PAULO", "war 0372 1619 2062",
@@ -156,6 +172,13 @@ TEST(ResponsibleRules, InscriptionAndRectificationRowsAreTypeZero) {
        {{"DaRetificacao", "15032007"}},
        {"err 0411 1615 15032007", "err 0411 1660 Não assinalado"}},
       {"generation date in the base year", {{"DaGeracao", "15122006"}}, {"err 0420 1616 15122006"}},
+      {"rectification flagged with its date", {{"InRetificacao", "1"}, {"DaRetificacao", "15032007"}}, {}},
+      {"rectification flagged without a date",
+       {{"InRetificacao", "1"}, {"DaRetificacao", "00000000"}},
+       {"err 0410 1615 00000000", "err 0410 1660 Assinalado para retificação"}},
+      {"e-mail shown as stored, not trimmed",
+       {{"TxEMailRespArquivo", " contato.exemplo.com.br"}},
+       {"err 3627 1617  contato.exemplo.com.br"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
