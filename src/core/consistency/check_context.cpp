@@ -60,7 +60,8 @@ const std::vector<CheckContext::Person>& CheckContext::samePis() {
     persons_.push_back({link_[kBirth], link_[kAdmission]});
     return persons_;
   }
-  const bool byName = allZeros(link_[kPis]);
+  // A PIS not informed (empty or all zeros) says nothing: the name tells people apart.
+  const bool byName = link_[kPis].empty() || allZeros(link_[kPis]);
   auto& s = byName ? personByName_ : personByPis_;
   s.reset();
   s.bind(":anbase", link_[kYear]).bind(":inscricao", link_[kInscription]).bind(":prefixo", link_[kPrefix]);

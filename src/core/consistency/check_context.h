@@ -51,7 +51,7 @@ class CheckContext {
   void finding(Severity severity, RecordType type, std::string_view code, std::initializer_list<FindingRow> rows);
 
   // The links of the current establishment with the current link's PIS (and
-  // name, when the PIS is all zeros): their birth and admission dates. One keyed
+  // name, when the PIS is empty or all zeros): their birth and admission dates. One keyed
   // search serves both the duplicate and the same-person rule of a link.
   struct Person {
     std::string birth;
