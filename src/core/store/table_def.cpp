@@ -9,9 +9,9 @@ namespace {
 
 // Fields are written "Name:width" for text and "Name:L" for logical; a
 // trailing "!" marks a required field.
-std::vector<FieldDef> parseFields(std::string_view spec) {
+std::vector<FieldDef> parseFields(std::string_view text) {
   std::vector<FieldDef> out;
-  std::istringstream in{std::string(spec)};
+  std::istringstream in{std::string(text)};
   std::string token;
   while (in >> token) {
     FieldDef f;

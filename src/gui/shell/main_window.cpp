@@ -24,7 +24,7 @@ namespace torvex::gui::shell {
 
 namespace {
 
-struct CommandSpec {
+struct CommandDef {
   Command id;
   const char* text;   // menu text
   int helpTopic;      // 0: none
@@ -34,7 +34,7 @@ struct CommandSpec {
   bool reappliesRule;        // the enabling rule runs again after it
 };
 
-constexpr CommandSpec kCommands[] = {
+constexpr CommandDef kCommands[] = {
     {Command::Nova, "&Nova...", 831, "Nova Declaração", QStyle::SP_FileIcon, false, true},
     {Command::Abrir, "&Abrir...", 903, "Abrir Declaração", QStyle::SP_DialogOpenButton, true, true},
     {Command::Excluir, "&Excluir...", 886, "Excluir Declaração", QStyle::SP_TrashIcon, true, true},
@@ -79,7 +79,7 @@ constexpr Command kToolBarOrder[] = {
     Command::Transmitir,    Command::Pesquisa,        Command::Ajuda,
 };
 
-const CommandSpec& specOf(Command c) {
+const CommandDef& commandDef(Command c) {
   for (const auto& s : kCommands)
     if (s.id == c) return s;
   return kCommands[0];
@@ -142,15 +142,15 @@ TfmPrincipal::TfmPrincipal(AppContext& context, QWidget* parent)
 TfmPrincipal::~TfmPrincipal() { qApp->removeEventFilter(help_); }
 
 void TfmPrincipal::buildActions() {
-  for (const auto& spec : kCommands) {
-    auto* a = new QAction(QString::fromUtf8(spec.text), this);
-    if (spec.helpTopic) a->setProperty("helpTopic", spec.helpTopic);
-    if (*spec.hint) {
-      a->setToolTip(QString::fromUtf8(spec.hint));
-      a->setStatusTip(QString::fromUtf8(spec.hint));
+  for (const auto& def : kCommands) {
+    auto* a = new QAction(QString::fromUtf8(def.text), this);
+    if (def.helpTopic) a->setProperty("helpTopic", def.helpTopic);
+    if (*def.hint) {
+      a->setToolTip(QString::fromUtf8(def.hint));
+      a->setStatusTip(QString::fromUtf8(def.hint));
     }
-    if (spec.icon != QStyle::SP_CustomBase) a->setIcon(style()->standardIcon(spec.icon));
-    const Command id = spec.id;
+    if (def.icon != QStyle::SP_CustomBase) a->setIcon(style()->standardIcon(def.icon));
+    const Command id = def.id;
     connect(a, &QAction::triggered, this, [this, id] { trigger(id); });
     actions_.insert(id, a);
   }
@@ -255,16 +255,16 @@ void TfmPrincipal::setHandler(Command command, std::function<void()> handler) {
 }
 
 void TfmPrincipal::trigger(Command command) {
-  const CommandSpec& spec = specOf(command);
-  if (spec.needsDeclaration && !action(command)->isEnabled()) return;
+  const CommandDef& def = commandDef(command);
+  if (def.needsDeclaration && !action(command)->isEnabled()) return;
   if (auto it = handlers_.find(command); it != handlers_.end() && *it) {
     (*it)();
   } else {
-    QString name = QString::fromUtf8(*spec.hint ? spec.hint : spec.text).remove('&');
+    QString name = QString::fromUtf8(*def.hint ? def.hint : def.text).remove('&');
     name = name.section('\t', 0, 0);
     notAvailable(name);
   }
-  if (spec.reappliesRule) ControlaBotoes();
+  if (def.reappliesRule) ControlaBotoes();
 }
 
 void TfmPrincipal::notAvailable(const QString& what) {
@@ -273,8 +273,8 @@ void TfmPrincipal::notAvailable(const QString& what) {
 
 void TfmPrincipal::ControlaBotoes() {
   const bool enabled = core::store::hasCurrentDeclarations(*context_.db);
-  for (const auto& spec : kCommands)
-    if (spec.needsDeclaration) action(spec.id)->setEnabled(enabled);
+  for (const auto& def : kCommands)
+    if (def.needsDeclaration) action(def.id)->setEnabled(enabled);
 }
 
 void TfmPrincipal::showInformation() {
