@@ -154,7 +154,7 @@ TEST(EstablishmentRules, LinkCountRulesOfTheEstablishment) {
   }
 }
 
-TEST(ResponsibleRules, InscriptionAndRectificationRowsAreTypeZero) {
+TEST(ResponsibleRules, VariantsProduceExactlyTheirTypeZeroRows) {
   struct Case {
     const char* what;
     Values changes;
@@ -172,6 +172,14 @@ TEST(ResponsibleRules, InscriptionAndRectificationRowsAreTypeZero) {
        {{"DaRetificacao", "15032007"}},
        {"err 0411 1615 15032007", "err 0411 1660 Não assinalado"}},
       {"generation date in the base year", {{"DaGeracao", "15122006"}}, {"err 0420 1616 15122006"}},
+      {"area code of another state", {{"NuFoneDDD", "31"}}, {"war 0402 1612 SP", "war 0402 1613 31"}},
+      {"phone without area code",
+       {{"NuFoneDDD", ""}},
+       {"err 3674 1613 ", "err 3101 1613 ", "err 3101 1614 32223333"}},
+      {"neither number nor complement",
+       {{"NuLogradouroRespArquivo", "000000"}, {"TxComplementoRespArquivo", ""}},
+       {"err 0120 1606 000000", "err 0120 1607 "}},
+      {"municipality name of another city", {{"NoMunicipioRespArquivo", "CAMPINAS"}}, {"war 3666 3667 CAMPINAS"}},
       {"rectification flagged with its date", {{"InRetificacao", "1"}, {"DaRetificacao", "15032007"}}, {}},
       {"rectification flagged without a date",
        {{"InRetificacao", "1"}, {"DaRetificacao", "00000000"}},
