@@ -196,6 +196,61 @@ TEST(EmployeeRules, VariantsProduceTheirRows) {
   }
 }
 
+// Ordinary facts of a year must not be taken for faults.
+TEST(EmployeeRules, SoundLinksGiveNoError) {
+  struct Case {
+    const char* what;
+    Values establishment;  // changes to the valid establishment
+    Values link;           // changes to the valid link
+  };
+  const Values lastMonthsUnpaid = {{"VaSetembroEmpregado", "000000000"}, {"VaOutubroEmpregado", "000000000"},
+                                   {"VaNovembroEmpregado", "000000000"}, {"VaDezembroEmpregado", "000000000"}};
+  const std::vector<Case> cases{
+      {"admitted in June",
+       {},
+       with(with(allMonths("000000000"), {{"VaJunhoEmpregado", "000150000"}, {"VaJulhoEmpregado", "000150000"},
+                                          {"VaAgostoEmpregado", "000150000"}, {"VaSetembroEmpregado", "000150000"},
+                                          {"VaOutubroEmpregado", "000150000"}, {"VaNovembroEmpregado", "000150000"},
+                                          {"VaDezembroEmpregado", "000150000"}}),
+            {{"DaAdmissaoEmpregado", "15062006"}, {"Va13AdiantamentoEmpregado", "000043750"},
+             {"Va13ParcelaFinalEmpregado", "000043750"}, {"HoTrabalhadasJulho", "010"}})},
+      {"dismissed in August with rescission amounts",
+       {},
+       with(lastMonthsUnpaid,
+            {{"CoCausaDesligamento", "11"}, {"DaDesligamentoEmpregado", "2008"}, {"Me13AdiantamentoEmpregado", "00"},
+             {"Va13AdiantamentoEmpregado", "000000000"}, {"Me13ParcelaFinalEmpregado", "08"},
+             {"Va13ParcelaFinalEmpregado", "000100000"}, {"VaAvisoPrevioEmpregado", "000150000"},
+             {"VaGlobalFerias", "00200000"}, {"VaGlobalBcoHoras", "00010000"}, {"QtCompBcoHoras", "02"}})},
+      {"absent in spring, foreigner, union member",
+       {},
+       {{"CoMotivoPrimAfas", "40"}, {"DaInicioprimeiroAfas", "0103"}, {"DaFinalPrimeiroAfas", "3005"},
+        {"QtDiasAfas", "091"}, {"CoNacionalidade", "21"}, {"AnChegadaEmpregado", "1995"},
+        {"SeCartTrabEmpregado", "A0012"}, {"InSindicalizadoVinculo", "1"},
+        {"CoCNPJPrimAssociativa", test::cnpj("33000167")}, {"VaGlobalPrimAssociativa", "00001000"}}},
+      {"establishment closing in the next year, link ending with it",
+       {{"InEncerramentoAtividade", "1"}, {"DaEncerramentoAtividade", "30062007"}},
+       with(with(allMonths("000150000"),
+                 {{"VaJulhoEmpregado", "000000000"}, {"VaAgostoEmpregado", "000000000"}, {"VaSetembroEmpregado", "000000000"},
+                  {"VaOutubroEmpregado", "000000000"}, {"VaNovembroEmpregado", "000000000"},
+                  {"VaDezembroEmpregado", "000000000"}}),
+            {{"CoCausaDesligamento", "11"}, {"DaDesligamentoEmpregado", "3006"}, {"Me13AdiantamentoEmpregado", "00"},
+             {"Va13AdiantamentoEmpregado", "000000000"}, {"Me13ParcelaFinalEmpregado", "06"},
+             {"Va13ParcelaFinalEmpregado", "000075000"}})},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    CheckBench b;
+    const Values e = with(test::validEstablishment(), c.establishment);
+    test::insertRow(b.db, "BD8Emp", e);
+    test::insertRow(b.db, "BD8Vinc", with(test::validLink(e), c.link));
+    b.verify();
+    std::vector<std::string> errors;
+    for (const auto& line : test::findingLines(b.db))
+      if (line.rfind("err", 0) == 0) errors.push_back(line);
+    EXPECT_EQ(errors, std::vector<std::string>{});
+  }
+}
+
 TEST(EmployeeRules, RowsCarryTheLinkAndTheEstablishment) {
   CheckBench b;
   const Values e = test::validEstablishment();
