@@ -236,9 +236,10 @@ void patCounts(CheckContext& ctx) {
   const bool belowFailed = report(ctx, kErr, kEst, v::checkPatWorkerCount(below), {{"3611", below}});
   if (aboveFailed || belowFailed) return;
   const auto& ind = est(ctx)[kPat];
-  // Taking part in PAT without any beneficiary is an error of its own.
-  const Code c = (above != "000000" || below != "000000" || ind != "1") ? v::checkPatCounts(ind, below, above)
-                                                                        : Code("3626");
+  // Taking part in PAT without any beneficiary is an error of its own. A count
+  // left empty is no beneficiary either: the file gets "000000" in its place.
+  const Code c = (informed(above) || informed(below) || ind != "1") ? v::checkPatCounts(ind, below, above)
+                                                                    : Code("3626");
   report(ctx, kErr, kEst, c, {{"3122", ind}, {"3610", above}, {"3611", below}});
 }
 
