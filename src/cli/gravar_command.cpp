@@ -95,8 +95,10 @@ int write(const Options& o) {
   p.selection = core::consistency::Selection{};
   for (const auto& e : list) p.selection->ticked.push_back(e.selected);
   p.baseYearFilter = std::string(core::declfile::kBaseYear);
-  // No window validated the responsible row before this run, so the check does.
+  // No window validated the responsible row before this run, so the check does; the
+  // dates that only a loaded file fills are not asked of a keyed-in row.
   p.checkResponsible = true;
+  p.checkResponsibleFileFields = false;
   const int bits = engine.run(p);
   if (bits & core::consistency::check_result::kErrors) {
     std::cerr << "As informações do(s) estabelecimento(s) selecionado(s) apresentaram ERROS.\n"

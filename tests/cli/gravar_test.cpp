@@ -96,6 +96,17 @@ TEST_F(GravarCli, RefusesWhileTheCheckFindsErrors) {
   EXPECT_TRUE(fs::is_empty(destination));
 }
 
+TEST_F(GravarCli, AKeyedInResponsibleRowWithoutFileDatesIsWritten) {
+  {
+    // Keyed in, the responsible row never gets the generation or rectification date.
+    core::store::Database db(folder.path());
+    db.exec("UPDATE BD8Resp SET DaGeracao = '', DaRetificacao = '', InRetificacao = NULL, HoSenha = ''");
+  }
+  const auto r = gravar(options());
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_FALSE(r.out.empty());
+}
+
 TEST_F(GravarCli, UsageErrors) {
   EXPECT_EQ(gravar(options("--estabelecimento 99999999000199/00")).status, 3);
   EXPECT_EQ(gravar("--dados " + quoted(folder.path().string()) + " --data 31122006").status, 3);

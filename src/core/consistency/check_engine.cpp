@@ -145,7 +145,8 @@ class CheckEngine::Run {
     else
       ctx_.responsible().clear();
     s.reset();
-    for (Rule rule : responsibleRules()) rule(ctx_);
+    for (Rule rule : responsibleRules())
+      if (p_.checkResponsibleFileFields || !isFileOnlyResponsibleRule(rule)) rule(ctx_);
   }
 
   // Counts one unit of work, moves the bar by whole percents and honours a

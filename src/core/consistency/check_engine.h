@@ -33,6 +33,9 @@ struct CheckParameters {
   std::optional<Selection> selection;  // none: every establishment
   std::string baseYearFilter;          // empty: every year
   bool checkResponsible = false;
+  // With checkResponsible: also the fields only a loaded file fills (rectification
+  // and generation dates). Off when the responsible row was keyed in.
+  bool checkResponsibleFileFields = true;
   bool fileFlag = false;               // a declaration file is being analysed
 };
 

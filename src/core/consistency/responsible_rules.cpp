@@ -174,4 +174,6 @@ constexpr std::array kResponsibleRules{&inscription, &name,  &street,   &number,
 
 std::span<const Rule> responsibleRules() { return kResponsibleRules; }
 
+bool isFileOnlyResponsibleRule(Rule rule) { return rule == &rectificationDate || rule == &generationDate; }
+
 }  // namespace torvex::core::consistency

@@ -11,6 +11,9 @@ using Rule = void (*)(CheckContext&);
 
 // Responsible-party checks, on the first row of the responsible table.
 std::span<const Rule> responsibleRules();
+// Whether a responsible check is about a field that only a loaded declaration
+// file fills (rectification date, generation date): a keyed-in row leaves them empty.
+bool isFileOnlyResponsibleRule(Rule rule);
 // Checks of every establishment visited.
 std::span<const Rule> establishmentRules();
 // Checks of every employee link visited.
