@@ -139,7 +139,7 @@ int checkConsistency(const AnalisarOptions& o, AnalisarRun& run) {
 }
 
 const bool registered = registerCommand(
-    20, "analisar", "Analisa a estrutura de um arquivo de declaração e o carrega nas tabelas de trabalho",
+    20, "analisar", "Analisa um arquivo de declaração: estrutura e inconsistências (Analisador)",
     [](CLI::App& sub) -> Runner {
       auto o = std::make_shared<AnalisarOptions>();
       o->dataFolder = defaultDataFolder().string();
@@ -151,6 +151,11 @@ const bool registered = registerCommand(
                      "Sem erros, grava o arquivo de novo nesta pasta e imprime cada arquivo gravado "
                      "(saída 5 falha, 6 interrompido: já existe um arquivo de mesmo nome)");
       return [o]() {
+        if (o->previousYear && !o->rewriteFolder.empty()) {
+          // The writer writes the current layout only: a previous-year file is not rewritten.
+          std::cerr << "torvex-cli analisar: --gravar não se aplica a arquivos do ano anterior (--ano-anterior).\n";
+          return kExitUsage;
+        }
         AnalisarRun run;
         if (auto exit = analyseStructure(*o, run)) return *exit;
         printLoaded(run, o->json);

@@ -91,6 +91,8 @@ TEST_F(AnalisarCli, UsageAndInputErrorsExitThree) {
   EXPECT_EQ(runCli(analisar((folder.path() / "nao-existe.dec").string())).status, 3);
   EXPECT_EQ(runCli("analisar").status, 3);
   EXPECT_EQ(runCli("analisar " + quoted(write(generated())) + " --dados /nao/existe").status, 3);
+  // The writer writes the current layout only.
+  EXPECT_EQ(runCli(analisar(write(generated())) + " --ano-anterior --gravar " + quoted(folder.path().string())).status, 3);
 }
 
 }  // namespace
