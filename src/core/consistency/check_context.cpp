@@ -15,14 +15,20 @@ const Field kBirth{RecordKind::Link, "DaNascimentoEmpregado"};
 
 bool allZeros(std::string_view v) { return !v.empty() && v.find_first_not_of('0') == std::string_view::npos; }
 
-std::string samePisSql(std::string_view columns, std::string_view table, bool byName) {
+std::string samePisSql(std::string_view columns, std::string_view table) {
   return "SELECT " + std::string(columns) + " FROM " + store::quoteIdentifier(table) +
          " WHERE AnBase = :anbase AND CoCgcCeiEstabelecimento = :inscricao AND NuPrefixoEstabelecimento = :prefixo"
-         " AND CoPisPasepEmpregado = :pispasep" +
-         std::string(byName ? " AND NoEmpregado = :nome" : "");
+         " AND CoPisPasepEmpregado = :pispasep";
 }
 
 constexpr std::string_view kDates = "DaNascimentoEmpregado, DaAdmissaoEmpregado";
+
+// The rows of one PIS whose name is borne by more than one of them.
+std::string sharedNamesSql(std::string_view table) {
+  const std::string group = samePisSql("NoEmpregado", table);
+  return samePisSql("NoEmpregado, " + std::string(kDates), table) + " AND NoEmpregado IN (" + group +
+         " GROUP BY NoEmpregado HAVING count(*) > 1)";
+}
 
 }  // namespace
 
@@ -38,8 +44,8 @@ CheckContext::CheckContext(store::Database& db, const store::ReferenceLookup& re
     : reference_(reference),
       log_(log),
       fileFlag_(fileFlag),
-      personByPis_(db.prepare(samePisSql(kDates, linkTable, false))),
-      personByName_(db.prepare(samePisSql(kDates, linkTable, true))) {
+      personByPis_(db.prepare(samePisSql(kDates, linkTable))),
+      sharedNames_(db.prepare(sharedNamesSql(linkTable))) {
   log_.setEstablishment(&establishment_);
   log_.setLink(&link_);
 }
@@ -51,25 +57,40 @@ void CheckContext::finding(Severity severity, RecordType type, std::string_view 
   for (const auto& row : rows) log_.record(severity, type, code, row.label, row.content);
 }
 
-const std::vector<CheckContext::Person>& CheckContext::samePis() {
-  // Both rules of a link ask for the same rows: search once per link.
-  if (personsLoad_ == linkLoads_) return persons_;
-  personsLoad_ = linkLoads_;
-  persons_.clear();
-  if (linkAlone_) {
-    persons_.push_back({link_[kBirth], link_[kAdmission]});
-    return persons_;
-  }
-  // A PIS not informed (empty or all zeros) says nothing: the name tells people apart.
-  const bool byName = link_[kPis].empty() || allZeros(link_[kPis]);
-  auto& s = byName ? personByName_ : personByPis_;
+void CheckContext::loadSharedNames() {
+  std::string key = link_[kYear] + '\n' + link_[kInscription] + '\n' + link_[kPrefix] + '\n' + link_[kPis];
+  if (key == sharedNamesKey_) return;
+  sharedNamesKey_ = std::move(key);
+  byName_.clear();
+  auto& s = sharedNames_;
   s.reset();
   s.bind(":anbase", link_[kYear]).bind(":inscricao", link_[kInscription]).bind(":prefixo", link_[kPrefix]);
   s.bind(":pispasep", link_[kPis]);
-  if (byName) s.bind(":nome", link_[kName]);
-  while (s.step()) persons_.push_back({s.text(0), s.text(1)});
+  while (s.step()) byName_[s.text(0)].push_back({s.text(1), s.text(2)});
   s.reset();
-  return persons_;
+}
+
+const std::vector<CheckContext::Person>& CheckContext::samePis() {
+  // Both rules of a link ask for the same rows: search once per link.
+  if (personsLoad_ == linkLoads_) return *current_;
+  personsLoad_ = linkLoads_;
+  current_ = &persons_;
+  persons_.clear();
+  const std::string& pis = link_[kPis];
+  // A PIS not informed (empty or all zeros) says nothing: the name tells people apart.
+  if (!linkAlone_ && (pis.empty() || allZeros(pis))) {
+    loadSharedNames();
+    if (const auto it = byName_.find(link_[kName]); it != byName_.end()) current_ = &it->second;
+  } else if (!linkAlone_) {
+    auto& s = personByPis_;
+    s.reset();
+    s.bind(":anbase", link_[kYear]).bind(":inscricao", link_[kInscription]).bind(":prefixo", link_[kPrefix]);
+    s.bind(":pispasep", pis);
+    while (s.step()) persons_.push_back({s.text(0), s.text(1)});
+    s.reset();
+  }
+  if (current_ == &persons_ && persons_.empty()) persons_.push_back({link_[kBirth], link_[kAdmission]});
+  return *current_;
 }
 
 std::int64_t CheckContext::duplicateCount() {

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -76,8 +77,15 @@ class CheckContext {
   Record link_{RecordKind::Link};
   std::string referenceYear_{kBaseYear};
   store::Statement personByPis_;
-  store::Statement personByName_;
+  store::Statement sharedNames_;
   std::vector<Person> persons_;
+  const std::vector<Person>* current_ = &persons_;
+  // Links of one establishment with one PIS not informed, by name, for the
+  // names that more than one of them bear: one search for the whole group
+  // instead of one scan of it per link.
+  void loadSharedNames();
+  std::string sharedNamesKey_;
+  std::unordered_map<std::string, std::vector<Person>> byName_;
   std::uint64_t personsLoad_ = 0;  // the link load the persons were searched for
   std::uint64_t linkLoads_ = 0;
   bool linkAlone_ = false;
