@@ -134,8 +134,7 @@ int checkConsistency(const AnalisarOptions& o, AnalisarRun& run) {
   p.checkResponsible = true;
   p.fileFlag = true;
   const int bits = engine.run(p);
-  cli::printFindings(*run.db, *run.reference, o.json, std::cout);
-  return checkExitStatus(bits);
+  return reportCheck(bits, *run.db, *run.reference, o.json, std::cout);
 }
 
 const bool registered = registerCommand(

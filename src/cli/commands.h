@@ -20,6 +20,8 @@ bool registerCommand(int order, std::string name, std::string description, Setup
 // Exit statuses shared by the subcommands.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitUsage = 3;
+// A run stopped with Ctrl-C, as shells report a program ended by SIGINT.
+inline constexpr int kExitInterruptedBySignal = 130;
 
 // The data folder beside the executable ("dados").
 std::filesystem::path defaultDataFolder();

@@ -1,5 +1,6 @@
 #include "cli/console_interaction.h"
 
+#include <csignal>
 #include <iostream>
 
 namespace torvex::cli {
@@ -7,6 +8,10 @@ using core::platform::Buttons;
 using core::platform::DialogKind;
 
 namespace {
+volatile std::sig_atomic_t interruptRequested = 0;
+
+extern "C" void onInterrupt(int) { interruptRequested = 1; }
+
 const char* kindLabel(DialogKind kind) {
   switch (kind) {
     case DialogKind::Confirmation: return "Confirmação";
@@ -36,13 +41,30 @@ std::string plainLines(std::string text) {
 }
 }  // namespace
 
+ConsoleInteraction::ConsoleInteraction(bool yes, bool showProgress) : yes_(yes), showProgress_(showProgress) {
+  interruptRequested = 0;
+  struct sigaction action {};
+  action.sa_handler = onInterrupt;
+  action.sa_flags = SA_RESETHAND;  // a second Ctrl-C is not caught
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+}
+
+ConsoleInteraction::~ConsoleInteraction() { std::signal(SIGINT, SIG_DFL); }
+
+bool ConsoleInteraction::stopRequested() { return interruptRequested != 0; }
+
+void ConsoleInteraction::clearStopRequest() { interruptRequested = 0; }
+
 std::string ConsoleInteraction::message(DialogKind kind, const std::string& text, Buttons buttons) {
   // Dialogs go to standard error: standard output carries only the command's results.
   std::ostream& out = std::cerr;
   out << kindLabel(kind) << ": " << plainLines(text) << "\n";
   if (buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel) {
-    out << "  (resposta automática: " << (yes_ ? "Sim" : "Não") << ")\n";
-    return yes_ ? core::platform::button::kYes : core::platform::button::kNo;
+    // After Ctrl-C the question is the run's "Deseja interromper?": yes, stop.
+    const bool answer = interruptRequested ? true : yes_;
+    out << "  (resposta automática: " << (answer ? "Sim" : "Não") << ")\n";
+    return answer ? core::platform::button::kYes : core::platform::button::kNo;
   }
   return core::platform::button::kOk;
 }

@@ -1,5 +1,9 @@
 #include "cli/findings_output.h"
 
+#include <iostream>
+
+#include "cli/commands.h"
+
 #include "core/consistency/check_engine.h"
 #include "core/consistency/findings_report.h"
 
@@ -31,6 +35,17 @@ int checkExitStatus(int resultBits) {
   if (resultBits & core::consistency::check_result::kErrors) return kExitErrors;
   if (resultBits & core::consistency::check_result::kWarnings) return kExitWarnings;
   return 0;
+}
+
+int reportCheck(int resultBits, core::store::Database& db, const core::store::ReferenceLookup& reference, bool json,
+                std::ostream& out) {
+  // A stopped check found only part of what there is: never report that as a result.
+  if (resultBits & core::consistency::check_result::kInterrupted) {
+    std::cerr << "Verificação interrompida pelo usuário.\n";
+    return kExitInterruptedBySignal;
+  }
+  printFindings(db, reference, json, out);
+  return checkExitStatus(resultBits);
 }
 
 }  // namespace torvex::cli

@@ -19,5 +19,9 @@ void printFindings(core::store::Database& db, const core::store::ReferenceLookup
 
 // The exit status for a check's result bits (errors before warnings).
 int checkExitStatus(int resultBits);
+// Prints the findings of a finished check and answers its exit status; a check
+// stopped by the user prints nothing but that, and answers 130.
+int reportCheck(int resultBits, core::store::Database& db, const core::store::ReferenceLookup& reference, bool json,
+                std::ostream& out);
 
 }  // namespace torvex::cli

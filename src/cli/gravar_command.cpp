@@ -100,6 +100,10 @@ int write(const Options& o) {
   p.checkResponsible = true;
   p.checkResponsibleFileFields = false;
   const int bits = engine.run(p);
+  if (bits & core::consistency::check_result::kInterrupted) {
+    std::cerr << "Verificação interrompida pelo usuário: nada foi gravado.\n";
+    return kExitInterrupted;
+  }
   if (bits & core::consistency::check_result::kErrors) {
     std::cerr << "As informações do(s) estabelecimento(s) selecionado(s) apresentaram ERROS.\n"
                  "Os erros impedem a geração do arquivo.\n";

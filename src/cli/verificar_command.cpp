@@ -43,8 +43,7 @@ int verify(const Options& o) {
   core::consistency::CheckParameters p;
   p.baseYearFilter = std::string(core::consistency::kBaseYear);
   const int bits = engine.run(p);
-  printFindings(db, reference, o.json, std::cout);
-  return checkExitStatus(bits);
+  return reportCheck(bits, db, reference, o.json, std::cout);
 }
 
 const bool registered = registerCommand(
