@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/declfile/record_layout.h"
+#include "support/cli_runner.h"
 #include "support/declaration_samples.h"
 
 namespace torvex::test {
@@ -20,27 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 namespace df = core::declfile;
-
-struct CliRun {
-  int status = -1;
-  std::vector<std::string> lines;
-};
-
-CliRun runCli(const std::string& args) {
-  const std::string cmd = "timeout 120 " + std::string(TORVEX_TEST_CLI) + " " + args + " 2>/dev/null";
-  CliRun r;
-  std::string out;
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return r;
-  char buf[4096];
-  std::size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-  const int rc = pclose(p);
-  r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-  std::istringstream in(out);
-  for (std::string line; std::getline(in, line);) r.lines.push_back(line);
-  return r;
-}
 
 // The value of a key in one JSON line of the report (values hold no quotes here).
 std::string value(const std::string& line, const std::string& key) {
@@ -68,7 +48,7 @@ fs::path writtenDeclaration(TempDataFolder& folder) {
   folder.close();
   const fs::path out = folder.path() / "saida";
   fs::create_directories(out);
-  const auto r = runCli("gravar --dados " + folder.path().string() + " --destino " + out.string() + " --data 15022007");
+  const auto r = runTorvexCli("gravar --dados " + folder.path().string() + " --destino " + out.string() + " --data 15022007");
   EXPECT_EQ(r.status, 0);
   for (const auto& entry : fs::directory_iterator(out)) return entry.path();
   return {};
@@ -105,7 +85,7 @@ TEST(CliAnalisarCheck, ASoundWrittenFileFindsNothing) {
   TempDataFolder folder;
   const fs::path file = writtenDeclaration(folder);
   ASSERT_FALSE(file.empty());
-  const auto r = runCli("analisar " + file.string() + " --json --dados " + folder.path().string());
+  const auto r = runTorvexCli("analisar " + file.string() + " --json --dados " + folder.path().string());
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.lines.size(), 1u) << testing::PrintToString(r.lines);
 }
@@ -121,7 +101,7 @@ TEST(CliAnalisarCheck, InjectedFaultsGiveExactlyTheirRows) {
   inject(file, '2', 2, layout.tipoDois[df::slot2::kFinal13], "001800000");
   // The establishment e-mail without an at-sign (error).
   inject(file, '1', 0, layout.tipoUm[df::slot1::kEmail], "rh.exemplo.com.br");
-  const auto r = runCli("analisar " + file.string() + " --json --dados " + folder.path().string());
+  const auto r = runTorvexCli("analisar " + file.string() + " --json --dados " + folder.path().string());
   EXPECT_EQ(r.status, 2);
   std::vector<std::string> rows;
   for (std::size_t i = 1; i < r.lines.size(); ++i)

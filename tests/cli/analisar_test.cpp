@@ -9,29 +9,11 @@
 #include <string>
 
 #include "../../bench/declaration_generator.h"
+#include "support/cli_runner.h"
 #include "support/temp_data_folder.h"
 
 namespace torvex::test {
 namespace {
-
-struct CliResult {
-  int status = -1;
-  std::string out;
-};
-
-std::string quoted(const std::string& s) { return "'" + s + "'"; }
-
-CliResult runCli(const std::string& args) {
-  CliResult r;
-  const std::string command = quoted(TORVEX_TEST_CLI) + " " + args + " 2>/dev/null";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return r;
-  std::array<char, 4096> buffer{};
-  while (std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe)) r.out.append(buffer.data(), n);
-  const int raw = pclose(pipe);
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return r;
-}
 
 class AnalisarCli : public ::testing::Test {
  protected:
@@ -56,19 +38,19 @@ class AnalisarCli : public ::testing::Test {
 
 TEST_F(AnalisarCli, SoundFileGivesItsCountsAndExitZero) {
   // Generated files pass the consistency check as well, so nothing follows the counts.
-  const auto r = runCli(analisar(write(generated())));
+  const auto r = runTorvexCli(analisar(write(generated())));
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "{\"estabelecimentos\": 4, \"vinculos\": 6, \"retificacao\": false}\n");
 
-  const auto text = runCli(analisar(write(generated()), ""));
+  const auto text = runTorvexCli(analisar(write(generated()), ""));
   EXPECT_EQ(text.status, 0);
   EXPECT_NE(text.out.find("4 estabelecimento(s) e 6 vínculo(s)"), std::string::npos) << text.out;
 }
 
 TEST_F(AnalisarCli, PreviousYearFileNeedsItsOption) {
   const std::string file = write(generated(true));
-  EXPECT_LT(runCli(analisar(file, "--ano-anterior --json")).status, 3);
-  const auto r = runCli(analisar(file));
+  EXPECT_LT(runTorvexCli(analisar(file, "--ano-anterior --json")).status, 3);
+  const auto r = runTorvexCli(analisar(file));
   EXPECT_EQ(r.status, 4);
   EXPECT_NE(r.out.find("\"CoMsg\": \"1923\""), std::string::npos) << r.out;
 }
@@ -76,7 +58,7 @@ TEST_F(AnalisarCli, PreviousYearFileNeedsItsOption) {
 TEST_F(AnalisarCli, StructureFindingGivesOneObjectPerRowAndExitFour) {
   std::string content = generated();
   content[529 * 2 + 10] = '"';  // a quote in the inscription of record 3 (finding 1922)
-  const auto r = runCli(analisar(write(content)));
+  const auto r = runTorvexCli(analisar(write(content)));
   EXPECT_EQ(r.status, 4);
   ASSERT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << r.out;
   EXPECT_EQ(r.out.rfind("{\"AnBase\": \"2006\", \"CoMsg\": \"1922\", \"Sequencia\": \"000003\", \"InscricaoPrefixo\": ", 0),
@@ -88,11 +70,11 @@ TEST_F(AnalisarCli, StructureFindingGivesOneObjectPerRowAndExitFour) {
 }
 
 TEST_F(AnalisarCli, UsageAndInputErrorsExitThree) {
-  EXPECT_EQ(runCli(analisar((folder.path() / "nao-existe.dec").string())).status, 3);
-  EXPECT_EQ(runCli("analisar").status, 3);
-  EXPECT_EQ(runCli("analisar " + quoted(write(generated())) + " --dados /nao/existe").status, 3);
+  EXPECT_EQ(runTorvexCli(analisar((folder.path() / "nao-existe.dec").string())).status, 3);
+  EXPECT_EQ(runTorvexCli("analisar").status, 3);
+  EXPECT_EQ(runTorvexCli("analisar " + quoted(write(generated())) + " --dados /nao/existe").status, 3);
   // The writer writes the current layout only.
-  EXPECT_EQ(runCli(analisar(write(generated())) + " --ano-anterior --gravar " + quoted(folder.path().string())).status, 3);
+  EXPECT_EQ(runTorvexCli(analisar(write(generated())) + " --ano-anterior --gravar " + quoted(folder.path().string())).status, 3);
 }
 
 }  // namespace

@@ -17,7 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string quoted(const std::string& s) { return "'" + s + "'"; }
 
 CliResult gravar(const std::string& args) { return runTorvexCli("gravar " + args); }
 

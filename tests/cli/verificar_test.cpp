@@ -7,31 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "support/cli_runner.h"
 #include "support/declaration_samples.h"
 
 namespace torvex::test {
 namespace {
-
-struct CliRun {
-  int status = -1;
-  std::vector<std::string> lines;
-  std::string out;
-};
-
-CliRun runCli(const std::string& args) {
-  const std::string cmd = std::string(TORVEX_TEST_CLI) + " " + args + " 2>/dev/null";
-  CliRun r;
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return r;
-  char buf[4096];
-  std::size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-  const int rc = pclose(p);
-  r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-  std::istringstream in(r.out);
-  for (std::string line; std::getline(in, line);) r.lines.push_back(line);
-  return r;
-}
 
 // A stored declaration: one valid establishment, its valid link, plus the given changes.
 void storeDeclaration(TempDataFolder& folder, const Values& estChanges, const std::vector<Values>& links) {
@@ -56,10 +36,10 @@ bool has(const std::string& line, const std::string& key, const std::string& val
 TEST(CliVerificar, ASoundDeclarationFindsNothing) {
   TempDataFolder folder;
   storeDeclaration(folder, {}, {{}});
-  const auto json = runCli("verificar --json --dados " + folder.path().string());
+  const auto json = runTorvexCli("verificar --json --dados " + folder.path().string());
   EXPECT_EQ(json.status, 0);
   EXPECT_TRUE(json.out.empty()) << json.out;
-  const auto text = runCli("verificar --dados " + folder.path().string());
+  const auto text = runTorvexCli("verificar --dados " + folder.path().string());
   EXPECT_EQ(text.status, 0);
   EXPECT_NE(text.out.find("As declarações selecionadas não apresentaram erros ou avisos."), std::string::npos);
 }
@@ -68,7 +48,7 @@ TEST(CliVerificar, InjectedFaultsAreReportedErrorsFirst) {
   TempDataFolder folder;
   storeDeclaration(folder, {{"InOpcaoAberta", "4"}},
                    {{{"Va13ParcelaFinalEmpregado", "000900000"}}, {{"InSexo", "3"}, {"TxUsoEmpregado", "MAT 9"}}});
-  const auto r = runCli("verificar --json --dados " + folder.path().string());
+  const auto r = runTorvexCli("verificar --json --dados " + folder.path().string());
   EXPECT_EQ(r.status, 2);
   // 1677 on the establishment, 3524 on the second link, then the two 3508 warnings.
   ASSERT_EQ(r.lines.size(), 4u) << r.out;
@@ -91,7 +71,7 @@ TEST(CliVerificar, InjectedFaultsAreReportedErrorsFirst) {
     EXPECT_FALSE(has(line, "texto", "")) << "message text missing: " << line;
   }
 
-  const auto text = runCli("verificar --dados " + folder.path().string());
+  const auto text = runTorvexCli("verificar --dados " + folder.path().string());
   EXPECT_EQ(text.status, 2);
   EXPECT_NE(text.out.find("ERRO - Estabelecimento 11.222.333/0001-81 (00) COMERCIO EXEMPLO LTDA"), std::string::npos)
       << text.out;
@@ -104,7 +84,7 @@ TEST(CliVerificar, InjectedFaultsAreReportedErrorsFirst) {
 TEST(CliVerificar, NoEstablishmentOfTheBaseYearFindsNothing) {
   TempDataFolder folder;
   storeDeclaration(folder, {{"AnBase", "2005"}}, {{}});
-  const auto r = runCli("verificar --json --dados " + folder.path().string());
+  const auto r = runTorvexCli("verificar --json --dados " + folder.path().string());
   EXPECT_EQ(r.status, 0);
   EXPECT_TRUE(r.out.empty()) << r.out;  // message 1700 goes to the error stream
 }
@@ -112,9 +92,9 @@ TEST(CliVerificar, NoEstablishmentOfTheBaseYearFindsNothing) {
 TEST(CliVerificar, WarningsOnlyAndBadFolder) {
   TempDataFolder folder;
   storeDeclaration(folder, {}, {{{"Va13ParcelaFinalEmpregado", "000900000"}}});
-  EXPECT_EQ(runCli("verificar --dados " + folder.path().string()).status, 1);
-  EXPECT_EQ(runCli("verificar --dados " + folder.path().string() + "/nao-existe").status, 3);
-  EXPECT_EQ(runCli("verificar --opcao-desconhecida").status, 3);
+  EXPECT_EQ(runTorvexCli("verificar --dados " + folder.path().string()).status, 1);
+  EXPECT_EQ(runTorvexCli("verificar --dados " + folder.path().string() + "/nao-existe").status, 3);
+  EXPECT_EQ(runTorvexCli("verificar --opcao-desconhecida").status, 3);
 }
 
 }  // namespace

@@ -10,10 +10,16 @@
 
 namespace torvex::test {
 
+std::string quoted(const std::string& text) {
+  std::string out = "'";
+  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
 CliResult runTorvexCli(const std::string& args) {
   const auto dir = makeTempDirectory("torvex-cli");
   const auto errFile = dir / "stderr.txt";
-  const std::string cmd = std::string("'") + TORVEX_TEST_CLI + "' " + args + " 2>'" + errFile.string() + "'";
+  const std::string cmd = "timeout 300 " + quoted(TORVEX_TEST_CLI) + " " + args + " 2>" + quoted(errFile.string());
   CliResult r;
   if (FILE* p = popen(cmd.c_str(), "r")) {
     char buf[4096];

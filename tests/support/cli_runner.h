@@ -12,7 +12,11 @@ struct CliResult {
   std::vector<std::string> lines;  // standard output, line by line
 };
 
-// `args` are passed through the shell; quote paths that may hold blanks.
+// `args` are passed through the shell; quote paths that may hold blanks. A run
+// that hangs is ended after five minutes.
 CliResult runTorvexCli(const std::string& args);
+
+// A path or word quoted for the shell.
+std::string quoted(const std::string& text);
 
 }  // namespace torvex::test
