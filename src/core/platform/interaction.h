@@ -31,7 +31,7 @@ class Interaction {
   virtual std::string message(DialogKind kind, const std::string& text, Buttons buttons) = 0;
   // Sounds the system's exclamation beep.
   virtual void beep() {}
-  // Progress of a long run: position out of maximum.
+  // Progress of a long run: position out of maximum; a maximum of 0 hides the progress.
   virtual void progress(std::int64_t /*position*/, std::int64_t /*maximum*/) {}
   // A line of status text shown beside the progress ("Indexando arquivos ...").
   virtual void status(const std::string& /*text*/) {}

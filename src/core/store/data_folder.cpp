@@ -263,6 +263,8 @@ bool reindexAll(Database& db, platform::Interaction& ui) {
     if (i < 17) ui.progress(static_cast<std::int64_t>(i + 1), 17);
     ui.processEvents();
   }
+  // The bar and its label go away before the closing message.
+  ui.progress(0, 0);
   ui.status("");
   ui.message(DialogKind::Warning, "Arquivos indexados com sucesso.", Buttons::Ok);
   return true;

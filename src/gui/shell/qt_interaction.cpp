@@ -71,6 +71,10 @@ void QtInteraction::beep() { QApplication::beep(); }
 
 void QtInteraction::progress(std::int64_t position, std::int64_t maximum) {
   if (!bar_) return;
+  if (maximum <= 0) {
+    bar_->setVisible(false);
+    return;
+  }
   bar_->setVisible(true);
   bar_->setMaximum(static_cast<int>(maximum));
   bar_->setValue(static_cast<int>(position));

@@ -48,11 +48,7 @@ void TfmIndexar::run() {
   QtInteraction ui(this);
   ui.setProgressBar(bar_);
   ui.setStatusLabel(label_);
-  const bool ok = core::store::reindexAll(db_, ui);
-  if (ok) {
-    bar_->hide();
-    label_->hide();
-  }
+  core::store::reindexAll(db_, ui);
   accept();
 }
 
