@@ -191,11 +191,19 @@ Code checkDisability(const store::ReferenceLookup& ref, std::string_view kind, s
   return kValid;
 }
 
+namespace {
+// A required code of a reference table: not informed, of the wrong width, or unknown.
+Code requiredCode(const store::ReferenceLookup& ref, store::CodeTable table, std::string_view value, int width,
+                  Code notInformed, Code unknown) {
+  const auto v = trimBlanks(value);
+  if (!informed(v)) return notInformed;
+  if (auto c = checkFixedWidthNumeric(v, width); c != kValid) return c;
+  return ref.exists(table, v) ? kValid : unknown;
+}
+}  // namespace
+
 Code checkNationality(const store::ReferenceLookup& ref, std::string_view nationality) {
-  const auto v = trimBlanks(nationality);
-  if (!informed(v)) return "0180";
-  if (auto c = checkFixedWidthNumeric(v, 2); c != kValid) return c;
-  return ref.exists(store::CodeTable::Nationality, v) ? kValid : "0181";
+  return requiredCode(ref, store::CodeTable::Nationality, nationality, 2, "0180", "0181");
 }
 
 Code checkArrivalYear(std::string_view arrival) { return checkFixedWidthNumeric(arrival, 4); }
@@ -220,10 +228,7 @@ Code checkArrivalAndBirth(std::string_view arrival, std::string_view birth, std:
 }
 
 Code checkInstruction(const store::ReferenceLookup& ref, std::string_view instruction) {
-  const auto v = trimBlanks(instruction);
-  if (!informed(v)) return "0200";
-  if (auto c = checkFixedWidthNumeric(v, 2); c != kValid) return c;
-  return ref.exists(store::CodeTable::Schooling, v) ? kValid : "0201";
+  return requiredCode(ref, store::CodeTable::Schooling, instruction, 2, "0200", "0201");
 }
 
 // --- Contract ---
@@ -269,10 +274,7 @@ Code checkArrivalAndAdmission(std::string_view arrival, std::string_view admissi
 }
 
 Code checkAdmissionType(const store::ReferenceLookup& ref, std::string_view type) {
-  const auto v = trimBlanks(type);
-  if (!informed(v)) return "0221";
-  if (auto c = checkFixedWidthNumeric(v, 1); c != kValid) return c;
-  return ref.exists(store::CodeTable::AdmissionType, v) ? kValid : "0220";
+  return requiredCode(ref, store::CodeTable::AdmissionType, type, 1, "0221", "0220");
 }
 
 Code checkContractSalary(std::string_view salary) {
@@ -283,10 +285,7 @@ Code checkContractSalary(std::string_view salary) {
 }
 
 Code checkSalaryType(const store::ReferenceLookup& ref, std::string_view type) {
-  const auto v = trimBlanks(type);
-  if (!informed(v)) return "0241";
-  if (auto c = checkFixedWidthNumeric(v, 1); c != kValid) return c;
-  return ref.exists(store::CodeTable::SalaryType, v) ? kValid : "0240";
+  return requiredCode(ref, store::CodeTable::SalaryType, type, 1, "0241", "0240");
 }
 
 Code checkSalaryAndMinimumWage(std::string_view salary, std::string_view salaryType) {
@@ -325,10 +324,7 @@ Code checkOccupationAndInstruction(const store::ReferenceLookup& ref, std::strin
 }
 
 Code checkVinculo(const store::ReferenceLookup& ref, std::string_view vinculo) {
-  const auto v = trimBlanks(vinculo);
-  if (!informed(v)) return "0273";
-  if (auto c = checkFixedWidthNumeric(v, 2); c != kValid) return c;
-  return ref.exists(store::CodeTable::LinkType, v) ? kValid : "0270";
+  return requiredCode(ref, store::CodeTable::LinkType, vinculo, 2, "0273", "0270");
 }
 
 Code checkVinculoAndPis(std::string_view vinculo, std::string_view pis) {
