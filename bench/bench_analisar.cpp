@@ -67,18 +67,19 @@ int main(int argc, char** argv) {
     store::Database db(folder);
     Silent ui;
     declfile::TAnaliseEstrutura analyser;
-    analyser.AnoAnterior = previousYear;
-    std::int64_t establishments = 0, links = 0;
+    declfile::AnalysisSettings settings;
+    settings.previousYear = previousYear;
     const auto start = std::chrono::steady_clock::now();
-    const int flags = analyser.AnalisaArquivo(file, 2006, false, establishments, links, db, ui);
+    const auto outcome = analyser.AnalisaArquivo(file, settings, db, ui);
+    const std::int64_t establishments = outcome.establishments, links = outcome.links;
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::cout << "arquivo: " << file.string() << " (" << fs::file_size(file) << " bytes)\n"
-              << "resultado: " << flags << "\n"
+              << "resultado: " << static_cast<int>(outcome.result) << "\n"
               << "estabelecimentos: " << establishments << "\n"
               << "vinculos: " << links << "\n"
               << "segundos: " << seconds << "\n"
               << "vinculos por segundo: " << static_cast<long long>(static_cast<double>(links) / seconds) << "\n";
-    return flags == 0 || flags == declfile::result::kRectification ? 0 : 1;
+    return outcome.result == declfile::AnalysisResult::Loaded ? 0 : 1;
   } catch (const std::exception& e) {
     std::cerr << "bench_analisar: " << e.what() << "\n";
     return 3;

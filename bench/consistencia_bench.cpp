@@ -61,13 +61,13 @@ int main(int argc, char** argv) {
     p.checkResponsible = !declaration;
     p.fileFlag = !declaration;
     const auto start = std::chrono::steady_clock::now();
-    const int bits = engine.run(p);
+    const auto outcome = engine.run(p);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const std::int64_t rows = db.tableExists("Te8ErrWa") ? db.rowCount("Te8ErrWa") : 0;
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::cout << "estabelecimentos " << establishments << ", vinculos " << links << "\n"
-              << "resultado " << bits << ", linhas em Te8ErrWa " << rows << "\n"
+              << "resultado " << static_cast<int>(outcome.result) << ", linhas em Te8ErrWa " << rows << "\n"
               << "tempo " << seconds << " s, " << static_cast<long long>(static_cast<double>(links) / seconds)
               << " vinculos/s\n"
               << "passos de progresso " << ui.steps << ", eventos " << ui.events << "\n"

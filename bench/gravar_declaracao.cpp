@@ -161,17 +161,18 @@ int main(int argc, char** argv) {
     request.generationTime = "093000";
     start = Clock::now();
     const double cpuBefore = cpuSeconds();
-    const auto result = writer.write(request);
+    const auto outcome = writer.write(request);
+    const auto result = outcome.result;
     const double writeSeconds = secondsSince(start);
     const double writeCpu = cpuSeconds() - cpuBefore;
 
     std::uintmax_t bytes = 0;
-    for (const auto& f : writer.results().files) bytes += fs::file_size(f.path);
+    for (const auto& f : outcome.files) bytes += fs::file_size(f.path);
     std::cout << "vinculos: " << links << ", estabelecimentos: " << establishments << "\n"
               << "carga das tabelas: " << storeSeconds << " s\n"
               << "gravacao: " << writeSeconds << " s, CPU " << writeCpu << " s (resultado "
               << static_cast<int>(result) << ")\n"
-              << "arquivos: " << writer.results().filesWritten << ", bytes: " << bytes << " ("
+              << "arquivos: " << outcome.filesWritten << ", bytes: " << bytes << " ("
               << bytes / writeSeconds / 1e6 << " MB/s, " << links / writeSeconds << " vinculos/s)\n"
               << "memoria maxima: " << peakMemoryMiB() << " MiB\n";
     ok = result == torvex::core::delivery::WriteResult::Success;

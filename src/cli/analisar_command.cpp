@@ -1,19 +1,20 @@
 // torvex-cli analisar: the analysis of a declaration file without a window.
 // Step 1 is the structure analysis, which loads the work tables; a file with a
 // structure finding stops there (exit 4). Step 2 is the full consistency check
-// of the work tables (exit 0, 1 or 2 as for verificar).
+// of the work tables (exit 0, 1 or 2 as for verificar). With --gravar, a file
+// without errors is then written again.
 #include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
 
-#include "cli/analisar_gravar.h"
 #include "cli/commands.h"
 #include "cli/console_interaction.h"
 #include "cli/findings_output.h"
-#include "core/consistency/check_engine.h"
 #include "cli/json_lines.h"
-#include "core/declfile/analise_estrutura.h"
+#include "core/delivery/analysed_file_rewrite.h"
+#include "core/jobs/analyse_file_job.h"
+#include "core/platform/folder_media.h"
 #include "core/store/database.h"
 #include "core/store/reference_lookup.h"
 
@@ -22,29 +23,14 @@ namespace {
 
 namespace fs = std::filesystem;
 using core::declfile::StructureFinding;
-using core::declfile::TAnaliseEstrutura;
-namespace result = core::declfile::result;
-
-constexpr int kProgramBaseYear = 2006;
-constexpr int kExitStructureFinding = 4;
+using core::jobs::AnalyseFileResult;
 
 struct AnalisarOptions {
   std::string file;
-  std::string dataFolder;
+  std::string dataFolder = defaultDataFolder().string();
   bool previousYear = false;
   bool json = false;
   std::string rewriteFolder;  // --gravar: write the file again there when it has no errors
-};
-
-// What the structure analysis leaves for the steps that follow it.
-struct AnalisarRun {
-  std::unique_ptr<core::store::Database> db;  // the data folder, work tables loaded when sound
-  std::unique_ptr<core::store::ReferenceLookup> reference;
-  int flags = 0;
-  std::int64_t establishments = 0;
-  std::int64_t links = 0;
-  bool sound() const { return (flags & (result::kFinding | result::kInterrupted | result::kReadFailed)) == 0; }
-  bool rectification() const { return (flags & result::kRectification) != 0; }
 };
 
 std::string messageText(const core::store::ReferenceLookup& ref, const std::string& code) {
@@ -52,9 +38,10 @@ std::string messageText(const core::store::ReferenceLookup& ref, const std::stri
   return row ? row->text : std::string();
 }
 
-void printFindings(const AnalisarRun& run, const std::vector<StructureFinding>& rows, bool json) {
+void printStructureFindings(const core::store::ReferenceLookup& reference, const std::vector<StructureFinding>& rows,
+                            bool json) {
   for (const auto& f : rows) {
-    const std::string text = messageText(*run.reference, f.CoMsg);
+    const std::string text = messageText(reference, f.CoMsg);
     if (json) {
       writeJsonLine(std::cout, JsonObject()
                                    .add("AnBase", f.AnBase)
@@ -76,94 +63,101 @@ void printFindings(const AnalisarRun& run, const std::vector<StructureFinding>& 
   }
 }
 
-void printLoaded(const AnalisarRun& run, bool json) {
+void printLoaded(const core::declfile::AnalysisOutcome& s, bool json) {
   if (json) {
     writeJsonLine(std::cout, JsonObject()
-                                 .add("estabelecimentos", run.establishments)
-                                 .add("vinculos", run.links)
-                                 .add("retificacao", run.rectification()));
+                                 .add("estabelecimentos", s.establishments)
+                                 .add("vinculos", s.links)
+                                 .add("retificacao", s.rectification));
     return;
   }
-  std::cout << "Arquivo sem erros de estrutura: " << run.establishments << " estabelecimento(s) e " << run.links
-            << " vínculo(s) carregados" << (run.rectification() ? " (declaração retificadora)" : "") << ".\n";
+  std::cout << "Arquivo sem erros de estrutura: " << s.establishments << " estabelecimento(s) e " << s.links
+            << " vínculo(s) carregados" << (s.rectification ? " (declaração retificadora)" : "") << ".\n";
 }
 
-// Step 1: checks the inputs, opens the data folder and runs the structure analysis.
-// Answers the exit status when the command ends here.
-std::optional<int> analyseStructure(const AnalisarOptions& o, AnalisarRun& run) {
+void printRewritten(const core::delivery::WriteOutcome& w, bool json) {
+  for (const auto& f : w.files) {
+    if (json)
+      writeJsonLine(std::cout, JsonObject().add("arquivo", f.path.string()).add("digest", f.digest));
+    else
+      std::cout << f.path.string() << "\n";
+  }
+}
+
+int analyse(const AnalisarOptions& o) {
+  if (o.previousYear && !o.rewriteFolder.empty()) {
+    // The writer writes the current layout only: a previous-year file is not rewritten.
+    std::cerr << "torvex-cli analisar: --gravar não se aplica a arquivos do ano anterior (--ano-anterior).\n";
+    return exit_status::kUsage;
+  }
   std::error_code ec;
   if (!fs::is_regular_file(o.file, ec)) {
     std::cerr << "torvex-cli analisar: arquivo não encontrado: " << o.file << "\n";
-    return kExitUsage;
+    return exit_status::kUsage;
   }
   if (!fs::is_directory(o.dataFolder, ec)) {
     std::cerr << "torvex-cli analisar: pasta de dados não encontrada: " << o.dataFolder << "\n";
-    return kExitUsage;
+    return exit_status::kUsage;
   }
+  std::unique_ptr<core::store::Database> db;
+  std::unique_ptr<core::store::ReferenceLookup> reference;
   try {
-    run.db = std::make_unique<core::store::Database>(o.dataFolder);
-    run.reference = std::make_unique<core::store::ReferenceLookup>(*run.db);
+    db = std::make_unique<core::store::Database>(o.dataFolder);
+    reference = std::make_unique<core::store::ReferenceLookup>(*db);
   } catch (const std::exception& e) {
     std::cerr << "torvex-cli analisar: não foi possível abrir a pasta de dados " << o.dataFolder << ": " << e.what()
               << "\n";
-    return kExitUsage;
+    return exit_status::kUsage;
   }
+  // Nobody can answer here: a file of the same name is not overwritten.
   ConsoleInteraction ui(/*yes=*/false);
-  TAnaliseEstrutura analyser;
-  analyser.AnoAnterior = o.previousYear;
-  run.flags = analyser.AnalisaArquivo(o.file, kProgramBaseYear, /*zeroValues=*/false, run.establishments, run.links,
-                                      *run.db, ui);
-  if (run.flags & result::kFinding) {
-    printFindings(run, analyser.findings(), o.json);
-    return kExitStructureFinding;
-  }
-  if (run.flags & (result::kReadFailed | result::kInterrupted)) {
-    if (run.flags & result::kInterrupted) std::cerr << "torvex-cli analisar: análise interrompida.\n";
-    return kExitUsage;
-  }
-  return std::nullopt;
-}
+  std::optional<core::platform::FolderMedia> media;
+  const bool rewrite = !o.rewriteFolder.empty();
+  const bool destinationFound = rewrite && fs::is_directory(o.rewriteFolder, ec);
+  if (destinationFound) media.emplace(o.rewriteFolder);
 
-// Step 2: the consistency check as the analyse wizard runs it: work tables, no
-// selection, no base-year filter, the responsible checks and the file flag.
-int checkConsistency(const AnalisarOptions& o, AnalisarRun& run) {
-  ConsoleInteraction ui(/*yes=*/false);
-  core::consistency::CheckEngine engine(*run.db, *run.reference, ui);
-  core::consistency::CheckParameters p;
-  p.useWorkTables = true;
-  p.checkResponsible = true;
-  p.fileFlag = true;
-  const int bits = engine.run(p);
-  return reportCheck(bits, *run.db, *run.reference, o.json, std::cout);
+  core::jobs::AnalyseFileSettings settings;
+  settings.file = o.file;
+  settings.previousYear = o.previousYear;
+  settings.rewriteTo = media ? &*media : nullptr;
+  const auto out = core::jobs::analyseFile({*db, *reference, ui}, settings);
+  switch (out.result) {
+    case AnalyseFileResult::StructureFinding:
+      printStructureFindings(*reference, out.structure.findings, o.json);
+      return exit_status::kStructureFinding;
+    case AnalyseFileResult::ReadFailed: return exit_status::kUsage;
+    case AnalyseFileResult::AnalysisInterrupted:
+      std::cerr << "torvex-cli analisar: análise interrompida.\n";
+      return exit_status::kUsage;
+    default: break;
+  }
+  printLoaded(out.structure, o.json);
+  const int status = reportCheck(out.check, *db, *reference, o.json, std::cout);
+  if (!rewrite || out.result == AnalyseFileResult::CheckInterrupted || out.check.errors) return status;
+  if (!destinationFound) {
+    std::cerr << "torvex-cli analisar: pasta de destino não encontrada: " << o.rewriteFolder << "\n";
+    return exit_status::kRewriteFailed;
+  }
+  if (out.result != AnalyseFileResult::Rewritten) {
+    std::cerr << core::delivery::analysedFileRewriteMessage(out.rewrite->result) << "\n";
+    return out.result == AnalyseFileResult::RewriteInterrupted ? exit_status::kRewriteInterrupted
+                                                               : exit_status::kRewriteFailed;
+  }
+  printRewritten(*out.rewrite, o.json);
+  return status;
 }
-
-const bool registered = registerCommand(
-    20, "analisar", "Analisa um arquivo de declaração: estrutura e inconsistências (Analisador)",
-    [](CLI::App& sub) -> Runner {
-      auto o = std::make_shared<AnalisarOptions>();
-      o->dataFolder = defaultDataFolder().string();
-      sub.add_option("ARQUIVO", o->file, "Arquivo de declaração")->required();
-      sub.add_flag("--ano-anterior", o->previousYear, "Lê o leiaute do ano-base anterior (registros de 523 posições)");
-      sub.add_option("--dados", o->dataFolder, "Pasta de dados (padrão: a pasta dados ao lado do programa)");
-      sub.add_flag("--json", o->json, "Resultado em JSON Lines");
-      sub.add_option("--gravar", o->rewriteFolder,
-                     "Sem erros, grava o arquivo de novo nesta pasta e imprime cada arquivo gravado "
-                     "(saída 5 falha, 6 interrompido: já existe um arquivo de mesmo nome)");
-      return [o]() {
-        if (o->previousYear && !o->rewriteFolder.empty()) {
-          // The writer writes the current layout only: a previous-year file is not rewritten.
-          std::cerr << "torvex-cli analisar: --gravar não se aplica a arquivos do ano anterior (--ano-anterior).\n";
-          return kExitUsage;
-        }
-        AnalisarRun run;
-        if (auto exit = analyseStructure(*o, run)) return *exit;
-        printLoaded(run, o->json);
-        const int status = checkConsistency(*o, run);
-        if (o->rewriteFolder.empty() || status == kExitErrors) return status;
-        const int rewrite = rewriteAnalysedFile(*run.db, o->rewriteFolder, run.rectification(), o->json);
-        return rewrite != 0 ? rewrite : status;
-      };
-    });
 
 }  // namespace
+
+Runner setupAnalisar(CLI::App& sub) {
+  auto o = std::make_shared<AnalisarOptions>();
+  sub.add_option("ARQUIVO", o->file, "Arquivo de declaração")->required();
+  sub.add_flag("--ano-anterior", o->previousYear, "Lê o leiaute do ano-base anterior (registros de 523 posições)");
+  sub.add_option("--dados", o->dataFolder, "Pasta de dados (padrão: a pasta dados ao lado do programa)");
+  sub.add_flag("--json", o->json, "Resultado em JSON Lines");
+  sub.add_option("--gravar", o->rewriteFolder,
+                 "Sem erros, grava o arquivo de novo nesta pasta e imprime cada arquivo gravado");
+  return [o]() { return analyse(*o); };
+}
+
 }  // namespace torvex::cli

@@ -1,34 +1,11 @@
 #include "cli/cli_app.h"
 
-#include <unistd.h>
-
-#include <algorithm>
 #include <iostream>
 #include <vector>
 
 #include "cli/commands.h"
 
 namespace torvex::cli {
-namespace {
-
-struct Entry {
-  int order;
-  std::string name;
-  std::string description;
-  Setup setup;
-};
-
-std::vector<Entry>& registry() {
-  static std::vector<Entry> entries;
-  return entries;
-}
-
-}  // namespace
-
-bool registerCommand(int order, std::string name, std::string description, Setup setup) {
-  registry().push_back({order, std::move(name), std::move(description), std::move(setup)});
-  return true;
-}
 
 std::filesystem::path executableFolder() {
   std::error_code ec;
@@ -39,23 +16,22 @@ std::filesystem::path executableFolder() {
 std::filesystem::path defaultDataFolder() { return executableFolder() / "dados"; }
 
 int run(int argc, char** argv) {
-  CLI::App app{"torvex-cli — Gerador de Declaração Keva 2006 [Versão: " TORVEX_VERSION "], sem janelas.\n"
-               "Códigos de saída comuns: 0 sucesso, 3 uso incorreto ou erro de entrada e saída."};
+  CLI::App app{"torvex-cli — Gerador de Declaração Keva 2006 [Versão: " TORVEX_VERSION "], sem janelas."};
+  app.footer(exitStatusHelp());
   app.set_help_flag("-h,--help", "Mostra esta ajuda e termina");
   app.set_version_flag("--versao", TORVEX_VERSION, "Mostra a versão e termina");
   app.require_subcommand(1, 1);
-  auto entries = registry();
-  std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.order < b.order; });
   std::vector<std::pair<CLI::App*, Runner>> runners;
-  for (auto& e : entries) {
-    CLI::App* sub = app.add_subcommand(e.name, e.description);
-    runners.emplace_back(sub, e.setup(*sub));
+  for (const Command& c : commandTable()) {
+    CLI::App* sub = app.add_subcommand(c.name, c.description);
+    sub->footer(exitStatusHelp(c.name));
+    runners.emplace_back(sub, c.setup(*sub));
   }
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     const int rc = app.exit(e);
-    return rc == 0 ? kExitOk : kExitUsage;
+    return rc == 0 ? exit_status::kOk : exit_status::kUsage;
   }
   for (auto& [sub, runner] : runners)
     if (sub->parsed()) {
@@ -63,10 +39,10 @@ int run(int argc, char** argv) {
         return runner();
       } catch (const std::exception& ex) {
         std::cerr << "torvex-cli: " << ex.what() << "\n";
-        return kExitUsage;
+        return exit_status::kUsage;
       }
     }
-  return kExitUsage;
+  return exit_status::kUsage;
 }
 
 }  // namespace torvex::cli

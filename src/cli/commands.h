@@ -1,27 +1,36 @@
 #pragma once
-// Subcommands register themselves here, each from its own file, so that adding
-// one touches nothing else.
+// The subcommands of torvex-cli. Each lives in its own file as a setup function
+// that declares its options and returns what runs it; the table in
+// command_table.cpp lists them in the order of the help text. Adding one: write
+// `<name>_command.cpp` with its setup function, declare it here, add its row.
 #include <CLI/CLI.hpp>
 
 #include <filesystem>
 #include <functional>
-#include <string>
+#include <span>
+
+#include "cli/exit_status.h"
 
 namespace torvex::cli {
 
 // Runs a parsed subcommand; answers the process exit status.
 using Runner = std::function<int()>;
 // Declares a subcommand's options on `sub` and returns what runs it.
-using Setup = std::function<Runner(CLI::App& sub)>;
+using Setup = Runner (*)(CLI::App& sub);
 
-// `order` places the subcommand in the help listing.
-bool registerCommand(int order, std::string name, std::string description, Setup setup);
+struct Command {
+  const char* name;
+  const char* description;
+  Setup setup;
+};
 
-// Exit statuses shared by the subcommands.
-inline constexpr int kExitOk = 0;
-inline constexpr int kExitUsage = 3;
-// A run stopped with Ctrl-C, as shells report a program ended by SIGINT.
-inline constexpr int kExitInterruptedBySignal = 130;
+// Every subcommand, in help order.
+std::span<const Command> commandTable();
+
+Runner setupAnalisar(CLI::App& sub);
+Runner setupVerificar(CLI::App& sub);
+Runner setupGravar(CLI::App& sub);
+Runner setupIndexar(CLI::App& sub);
 
 // The data folder beside the executable ("dados").
 std::filesystem::path defaultDataFolder();

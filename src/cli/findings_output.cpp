@@ -2,9 +2,7 @@
 
 #include <iostream>
 
-#include "cli/commands.h"
-
-#include "core/consistency/check_engine.h"
+#include "cli/exit_status.h"
 #include "core/consistency/findings_report.h"
 
 namespace torvex::cli {
@@ -31,21 +29,20 @@ void printFindings(core::store::Database& db, const core::store::ReferenceLookup
   out << errors << " erro(s), " << warnings << " aviso(s).\n";
 }
 
-int checkExitStatus(int resultBits) {
-  if (resultBits & core::consistency::check_result::kErrors) return kExitErrors;
-  if (resultBits & core::consistency::check_result::kWarnings) return kExitWarnings;
-  return 0;
-}
-
-int reportCheck(int resultBits, core::store::Database& db, const core::store::ReferenceLookup& reference, bool json,
-                std::ostream& out) {
+int reportCheck(const core::consistency::CheckOutcome& check, core::store::Database& db,
+                const core::store::ReferenceLookup& reference, bool json, std::ostream& out) {
+  using core::consistency::CheckResult;
   // A stopped check found only part of what there is: never report that as a result.
-  if (resultBits & core::consistency::check_result::kInterrupted) {
+  if (check.result == CheckResult::Interrupted) {
     std::cerr << "Verificação interrompida pelo usuário.\n";
-    return kExitInterruptedBySignal;
+    return exit_status::kInterruptedBySignal;
   }
   printFindings(db, reference, json, out);
-  return checkExitStatus(resultBits);
+  switch (check.result) {
+    case CheckResult::Errors: return exit_status::kErrors;
+    case CheckResult::Warnings: return exit_status::kWarnings;
+    default: return exit_status::kOk;
+  }
 }
 
 }  // namespace torvex::cli

@@ -3,25 +3,20 @@
 // subcommands that check declarations, and the exit status they answer.
 #include <ostream>
 
+#include "core/consistency/check_engine.h"
 #include "core/store/database.h"
 #include "core/store/reference_lookup.h"
 
 namespace torvex::cli {
-
-// Exit statuses of a check: nothing found, warnings only, errors.
-inline constexpr int kExitWarnings = 1;
-inline constexpr int kExitErrors = 2;
 
 // Prints every row of the error table in report order: as text blocks followed
 // by the outcome sentence, or (json) one JSON object per line and nothing else.
 void printFindings(core::store::Database& db, const core::store::ReferenceLookup& reference, bool json,
                    std::ostream& out);
 
-// The exit status for a check's result bits (errors before warnings).
-int checkExitStatus(int resultBits);
 // Prints the findings of a finished check and answers its exit status; a check
 // stopped by the user prints nothing but that, and answers 130.
-int reportCheck(int resultBits, core::store::Database& db, const core::store::ReferenceLookup& reference, bool json,
-                std::ostream& out);
+int reportCheck(const core::consistency::CheckOutcome& check, core::store::Database& db,
+                const core::store::ReferenceLookup& reference, bool json, std::ostream& out);
 
 }  // namespace torvex::cli

@@ -7,22 +7,19 @@
 #include "core/store/engine_error.h"
 
 namespace torvex::cli {
-namespace {
 
-const bool registered = registerCommand(90, "indexar", "Refaz os índices da pasta de dados (Indexar Arquivos)",
-                                        [](CLI::App& sub) -> Runner {
+Runner setupIndexar(CLI::App& sub) {
   auto folder = std::make_shared<std::string>(defaultDataFolder().string());
   sub.add_option("--dados", *folder, "Pasta de dados (padrão: a pasta dados ao lado do programa)");
   return [folder]() {
     ConsoleInteraction ui;
     if (!core::store::startupCheck(*folder, ui)) {
       std::cerr << core::store::kMissingFilesMessage << "\n";
-      return kExitUsage;
+      return exit_status::kUsage;
     }
     core::store::Database db(*folder);
-    return core::store::reindexAll(db, ui) ? kExitOk : 1;
+    return core::store::reindexAll(db, ui) ? exit_status::kOk : exit_status::kRefused;
   };
-});
+}
 
-}  // namespace
 }  // namespace torvex::cli

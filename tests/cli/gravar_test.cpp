@@ -34,9 +34,8 @@ class GravarCli : public ::testing::Test {
       bench::DeclarationGenerator(o).write(out);
     }
     ScriptedInteraction ui;
-    std::int64_t establishments = 0, links = 0;
     core::declfile::TAnaliseEstrutura analyser;
-    ASSERT_EQ(analyser.AnalisaArquivo(file, 2006, false, establishments, links, folder.db(), ui), 0);
+    ASSERT_EQ(analyser.AnalisaArquivo(file, {}, folder.db(), ui).result, core::declfile::AnalysisResult::Loaded);
     for (const auto& [decl, work] : {std::pair{"BD8Resp", "Te8resp"}, {"BD8Emp", "Te8emp"}, {"BD8Vinc", "Te8vinc"}})
       folder.db().exec(std::string("INSERT INTO ") + decl + " SELECT * FROM " + work);
     auto st = folder.db().prepare("SELECT CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento FROM BD8Emp ORDER BY 1, 2");

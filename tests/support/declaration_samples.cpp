@@ -1,5 +1,7 @@
 #include "support/declaration_samples.h"
 
+#include "core/consistency/check_presets.h"
+
 #include <sqlite3.h>
 
 #include "core/validation/check_digits.h"
@@ -204,12 +206,8 @@ std::vector<std::string> findingLines(cs::Database& db) {
 
 CheckBench::CheckBench() : db(folder.db()), reference(db), engine(db, reference, ui) {}
 
-int CheckBench::run(const core::consistency::CheckParameters& p) { return engine.run(p); }
+core::consistency::CheckOutcome CheckBench::run(const core::consistency::CheckParameters& p) { return engine.run(p); }
 
-int CheckBench::verify() {
-  core::consistency::CheckParameters p;
-  p.baseYearFilter = "2006";
-  return engine.run(p);
-}
+core::consistency::CheckOutcome CheckBench::verify() { return engine.run(core::consistency::verifyCheck()); }
 
 }  // namespace torvex::test

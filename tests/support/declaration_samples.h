@@ -45,9 +45,9 @@ struct CheckBench {
   ScriptedInteraction ui;
   core::consistency::CheckEngine engine;
   CheckBench();
-  int run(const core::consistency::CheckParameters& p);
+  core::consistency::CheckOutcome run(const core::consistency::CheckParameters& p);
   // A run as the verify wizard does it, without selection.
-  int verify();
+  core::consistency::CheckOutcome verify();
 };
 
 }  // namespace torvex::test

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <set>
 
 #include "core/consistency/check_context.h"
 #include "core/consistency/rules.h"
@@ -66,6 +67,9 @@ class CheckEngine::Run {
         respTable_(p.useWorkTables ? store::table::kWorkResp : store::table::kResp),
         ctx_(engine.db_, engine.reference_, engine.log_, p.fileFlag, vincTable_) {}
 
+  std::int64_t establishments() const { return establishments_; }
+  std::int64_t links() const { return links_; }
+
   // Answers false when the user stopped the run.
   bool execute() {
     std::vector<Record> establishments = checkedEstablishments();
@@ -107,6 +111,8 @@ class CheckEngine::Run {
       }
       links.reset();
       applyEstablishmentLinkRules(ctx_, count);
+      ++establishments_;
+      links_ += count;
     }
     ui().progress(100, 100);
     return true;
@@ -124,14 +130,14 @@ class CheckEngine::Run {
     std::vector<Record> out;
     auto s = engine_.db_.prepare(selectAllFields(RecordKind::Establishment, empTable_) + kKeyOrder);
     const Selection* sel = p_.selection ? &*p_.selection : nullptr;
-    std::size_t position = 0;
+    std::set<store::EstablishmentKey> chosen;
+    if (sel) chosen.insert(sel->establishments.begin(), sel->establishments.end());
     Record r(RecordKind::Establishment);
     while (s.step()) {
       r.load(s);
       if (!p_.baseYearFilter.empty() && r[kEmpYear] != p_.baseYearFilter) continue;
       if (sel && sel->rectification && !marked(r)) continue;
-      const std::size_t at = position++;
-      if (sel && (at >= sel->ticked.size() || !sel->ticked[at])) continue;
+      if (sel && !chosen.count({r[kEmpYear], r[kEmpInscription], r[kEmpPrefix]})) continue;
       out.push_back(r);
     }
     return out;
@@ -174,29 +180,40 @@ class CheckEngine::Run {
   Record next_{RecordKind::Link};
   std::int64_t total_ = 0;
   std::int64_t done_ = 0;
+  std::int64_t establishments_ = 0;
+  std::int64_t links_ = 0;
   std::int64_t shown_ = 0;
 };
 
 CheckEngine::CheckEngine(store::Database& db, const store::ReferenceLookup& reference, platform::Interaction& ui)
     : db_(db), reference_(reference), ui_(ui), log_(db) {}
 
-int CheckEngine::run(const CheckParameters& parameters) {
-  interrupted_ = false;
+CheckOutcome CheckEngine::run(const CheckParameters& parameters) {
   ui_.clearStopRequest();
   dropPreviousFindings(db_);
   // The error rows are written in a few large transactions; an interrupted run
   // keeps the rows written so far.
   log_.begin();
+  CheckOutcome out;
+  bool interrupted = false;
   try {
     Run run(*this, parameters);
-    interrupted_ = !run.execute();
+    interrupted = !run.execute();
+    out.establishments = run.establishments();
+    out.links = run.links();
   } catch (...) {
     log_.abandon();
     throw;
   }
   log_.finish();
-  if (interrupted_) return check_result::kInterrupted;
-  return (log_.errors() ? check_result::kErrors : 0) | (log_.warnings() ? check_result::kWarnings : 0);
+  out.errors = log_.errors();
+  out.warnings = log_.warnings();
+  out.rows = log_.rowsRecorded();
+  out.result = interrupted      ? CheckResult::Interrupted
+               : out.errors   ? CheckResult::Errors
+               : out.warnings ? CheckResult::Warnings
+                              : CheckResult::Clean;
+  return out;
 }
 
 }  // namespace torvex::core::consistency

@@ -11,15 +11,16 @@
 #include "core/consistency/record.h"
 #include "core/platform/interaction.h"
 #include "core/store/database.h"
+#include "core/store/establishment_key.h"
 #include "core/store/reference_lookup.h"
 
 namespace torvex::core::consistency {
 
 // Which establishments a run checks.
 struct Selection {
-  // One entry per establishment that passes the base-year and rectification
-  // filters, in the establishment table's key order; true when it is checked.
-  std::vector<bool> ticked;
+  // The establishments checked (by key; the run visits them in key order).
+  // Establishments not listed are neither checked nor counted.
+  std::vector<store::EstablishmentKey> establishments;
   // The rectification selection: only establishments and links marked for
   // rectification are visited (the others are neither checked nor counted).
   bool rectification = false;
@@ -39,24 +40,23 @@ struct CheckParameters {
   bool fileFlag = false;               // a declaration file is being analysed
 };
 
-// Result bits of a run.
-namespace check_result {
-inline constexpr int kWarnings = 1;
-inline constexpr int kErrors = 2;
-inline constexpr int kInterrupted = 4;
-}  // namespace check_result
+// How a run ended: errors outrank warnings; a stopped run reports only that.
+enum class CheckResult { Clean, Warnings, Errors, Interrupted };
+
+struct CheckOutcome {
+  CheckResult result = CheckResult::Clean;
+  bool errors = false;    // error rows were recorded (also kept by a stopped run)
+  bool warnings = false;  // warning rows were recorded
+  std::int64_t establishments = 0;  // establishments checked
+  std::int64_t links = 0;           // links read
+  std::int64_t rows = 0;            // rows written to the error table
+};
 
 class CheckEngine {
  public:
   CheckEngine(store::Database& db, const store::ReferenceLookup& reference, platform::Interaction& ui);
 
-  // Runs the check; answers 4 when the user interrupted it, otherwise 2 if
-  // errors were recorded plus 1 if warnings were.
-  int run(const CheckParameters& parameters);
-
-  bool errors() const { return log_.errors(); }
-  bool warnings() const { return log_.warnings(); }
-  bool interrupted() const { return interrupted_; }
+  CheckOutcome run(const CheckParameters& parameters);
 
  private:
   class Run;
@@ -64,7 +64,6 @@ class CheckEngine {
   const store::ReferenceLookup& reference_;
   platform::Interaction& ui_;
   ErrorLog log_;
-  bool interrupted_ = false;
 };
 
 }  // namespace torvex::core::consistency

@@ -156,7 +156,7 @@ class TAnaliseEstrutura::Run {
       : owner_(owner), db_(db), ui_(ui), layout_(owner.layout_), L_(owner.layout_.recordLength),
         year_(std::to_string(baseYear)), zeroValues_(zeroValues) {}
 
-  int execute(const std::filesystem::path& file, std::int64_t& establishments, std::int64_t& links);
+  AnalysisOutcome execute(const std::filesystem::path& file);
 
  private:
   enum class Step { Next, Stop };
@@ -213,6 +213,7 @@ class TAnaliseEstrutura::Run {
   std::unique_ptr<store::Transaction> tx_;
   long sinceCommit_ = 0;
 
+  std::vector<StructureFinding> findings_;
   bool finding_ = false, interrupted_ = false, rectification_ = false;
   int separator_ = 0;
   unsigned char sep1_ = 0, sep2_ = 0;
@@ -254,14 +255,14 @@ StructureFinding TAnaliseEstrutura::Run::row(bool onCurrent, std::string_view re
 TAnaliseEstrutura::Run::Step TAnaliseEstrutura::Run::record(const char* code, std::vector<StructureFinding> rows) {
   for (auto& r : rows) {
     r.CoMsg = code;
-    owner_.findings_.push_back(std::move(r));
+    findings_.push_back(std::move(r));
   }
   finding_ = true;
   return Step::Stop;
 }
 
-int TAnaliseEstrutura::Run::execute(const std::filesystem::path& file, std::int64_t& establishments,
-                                    std::int64_t& links) {
+AnalysisOutcome TAnaliseEstrutura::Run::execute(const std::filesystem::path& file) {
+  AnalysisOutcome out;
   ui_.progress(0, 100);
   if (db_.tableExists(store::table::kStructure)) db_.dropTable(store::table::kStructure);
   try {
@@ -278,13 +279,13 @@ int TAnaliseEstrutura::Run::execute(const std::filesystem::path& file, std::int6
     loader_.reset();
     WorkTableLoader::dropWorkTables(db_);
     journalOff_.reset();
-    owner_.findings_.clear();
-    establishments = links = 0;
+    findings_.clear();
     ui_.message(platform::DialogKind::Warning, kCopyErrorMessage + file.string(), platform::Buttons::Ok);
-    return result::kReadFailed;
+    out.result = AnalysisResult::ReadFailed;
+    return out;
   }
-  establishments = establishments_;
-  links = links_;
+  out.establishments = establishments_;
+  out.links = links_;
   loader_.reset();
   if (finding_ || interrupted_) {
     tx_.reset();
@@ -300,7 +301,7 @@ int TAnaliseEstrutura::Run::execute(const std::filesystem::path& file, std::int6
     auto st = db_.prepare(
         "INSERT INTO Te8stru (AnBase, CoMsg, Sequencia, InscricaoPrefixo, TipoCampo, PosicaoInicial, Conteudo) "
         "VALUES (?, ?, ?, ?, ?, ?, ?)");
-    for (const auto& f : owner_.findings_) {
+    for (const auto& f : findings_) {
       int i = 1;
       for (const auto* v : {&f.AnBase, &f.CoMsg, &f.Sequencia, &f.InscricaoPrefixo, &f.TipoCampo, &f.PosicaoInicial,
                             &f.Conteudo})
@@ -308,10 +309,13 @@ int TAnaliseEstrutura::Run::execute(const std::filesystem::path& file, std::int6
       st.run();
     }
     tx.commit();
-    return result::kFinding;
+    out.result = AnalysisResult::Finding;
+    out.findings = std::move(findings_);
+    return out;
   }
-  if (interrupted_) return result::kInterrupted;
-  return rectification_ ? result::kRectification : 0;
+  out.result = interrupted_ ? AnalysisResult::Interrupted : AnalysisResult::Loaded;
+  out.rectification = rectification_;
+  return out;
 }
 
 void TAnaliseEstrutura::Run::examine(ChunkReader& reader) {
@@ -558,17 +562,15 @@ bool TAnaliseEstrutura::Run::confirmInterrupt() {
   return false;
 }
 
-int TAnaliseEstrutura::AnalisaArquivo(const std::filesystem::path& file, int baseYear, bool zeroValues,
-                                      std::int64_t& establishments, std::int64_t& links, store::Database& db,
-                                      platform::Interaction& ui) {
+AnalysisOutcome TAnaliseEstrutura::AnalisaArquivo(const std::filesystem::path& file, const AnalysisSettings& settings,
+                                                  store::Database& db, platform::Interaction& ui) {
   cancel_ = false;
-  findings_.clear();
-  if (AnoAnterior)
+  if (settings.previousYear)
     MontaLayoutAnoAnterior(layout_);
   else
     MontaLayoutAnoAtual(layout_);
-  Run run(*this, db, ui, baseYear, zeroValues);
-  return run.execute(file, establishments, links);
+  Run run(*this, db, ui, settings.baseYear, settings.zeroValues);
+  return run.execute(file);
 }
 
 std::vector<StructureFinding> readStructureFindings(store::Database& db) {

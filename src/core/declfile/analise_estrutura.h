@@ -15,18 +15,33 @@
 
 namespace torvex::core::declfile {
 
-// Result flags of AnalisaArquivo.
-namespace result {
-inline constexpr int kFinding = 1;        // a finding was recorded in Te8stru
-inline constexpr int kInterrupted = 4;    // the user stopped the analysis
-inline constexpr int kRectification = 8;  // the file is a rectifying declaration
-// The file could not be read; the warning was shown and no table was left.
-inline constexpr int kReadFailed = 16;
-}  // namespace result
+// How an analysis ended.
+enum class AnalysisResult {
+  Loaded,       // the file is sound and its records are in the work tables
+  Finding,      // a structure finding was recorded in Te8stru; no work table was left
+  Interrupted,  // the user stopped the analysis; no work table was left
+  ReadFailed,   // the file could not be read; the warning was shown and no table was left
+};
 
 // One row of Te8stru.
 struct StructureFinding {
   std::string AnBase, CoMsg, Sequencia, InscricaoPrefixo, TipoCampo, PosicaoInicial, Conteudo;
+};
+
+struct AnalysisSettings {
+  int baseYear = 2006;
+  // Reads the 523-character layout of the previous base year.
+  bool previousYear = false;
+  // Drops the year-specific values of a previous-year file.
+  bool zeroValues = false;
+};
+
+struct AnalysisOutcome {
+  AnalysisResult result = AnalysisResult::ReadFailed;
+  bool rectification = false;         // the file is a rectifying declaration
+  std::int64_t establishments = 0;    // records read, also when the analysis stopped
+  std::int64_t links = 0;
+  std::vector<StructureFinding> findings;  // the rows also written to Te8stru
 };
 
 // Text of the warning shown when the file cannot be read (followed by the path).
@@ -36,15 +51,10 @@ class TAnaliseEstrutura {
  public:
   TAnaliseEstrutura() = default;
 
-  // Previous-year flag: true reads the 523-character layout of base year 2005.
-  bool AnoAnterior = false;
-
-  // Analyses `file` into the work tables of `db`'s folder; answers the result
-  // flags (0: sound and loaded). `zeroValues` drops the year-specific values of
-  // a previous-year file. Progress (0 to 100), events and the "Deseja
-  // interromper?" question go through `ui`.
-  int AnalisaArquivo(const std::filesystem::path& file, int baseYear, bool zeroValues, std::int64_t& establishments,
-                     std::int64_t& links, store::Database& db, platform::Interaction& ui);
+  // Analyses `file` into the work tables of `db`'s folder. Progress (0 to
+  // 100), events and the "Deseja interromper?" question go through `ui`.
+  AnalysisOutcome AnalisaArquivo(const std::filesystem::path& file, const AnalysisSettings& settings,
+                                 store::Database& db, platform::Interaction& ui);
 
   // Asks a running analysis to stop (honoured at the next record, after the question).
   void Interrompe() { cancel_ = true; }
@@ -52,14 +62,11 @@ class TAnaliseEstrutura {
   // The layout selected by the last analysis (empty lists before the first).
   const RecordLayout& layout() const { return layout_; }
   int recordLength() const { return layout_.recordLength; }
-  // The rows recorded by the last analysis (also written to Te8stru).
-  const std::vector<StructureFinding>& findings() const { return findings_; }
 
  private:
   class Run;
   RecordLayout layout_;
   bool cancel_ = false;
-  std::vector<StructureFinding> findings_;
 };
 
 // Reads the rows of Te8stru in the order they were written (empty when the table does not exist).

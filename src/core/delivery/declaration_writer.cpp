@@ -54,11 +54,14 @@ class WriteRun {
  public:
   WriteRun(DeclarationWriter& w, const WriteRequest& r) : w_(w), req_(r), drive_(platform::normalDrive(r.drive)) {}
 
-  WriteResult run() {
+  WriteOutcome run() {
+    out_.result = outcome();
+    return std::move(out_);
+  }
+
+ private:
+  WriteResult outcome() {
     w_.interruptionRequested_ = false;
-    w_.results_.filesWritten = 0;
-    w_.results_.severalFiles = false;
-    w_.results_.files.clear();
     w_.ui_.progress(0, 0);
     try {
       w_.db_.createTable(*store::findTableDef(store::table::kProtocolFiles));
@@ -334,7 +337,7 @@ class WriteRun {
         if (!insertDiskPrompt(w_.media_, w_.ui_, drive_, fileNumber_)) interrupt();
         if (!diskReadyCheck(w_.media_, w_.ui_, drive_)) interrupt();
       }
-      if (filesStarted_ > 1) w_.results_.severalFiles = true;
+      if (filesStarted_ > 1) out_.severalFiles = true;
       if (removable()) {
         const auto entries = destinationEntries(w_.media_, drive_);
         if (entries.size() >= 2 || (entries.size() == 1 && entries.front() != dec)) {
@@ -379,8 +382,8 @@ class WriteRun {
       }
       std::setvbuf(file_.get(), nullptr, _IOFBF, 1 << 20);
       currentPath_ = path;
-      w_.results_.lastWrittenPath = path;
-      w_.results_.filesWritten = filesStarted_;
+      out_.lastWrittenPath = path;
+      out_.filesWritten = filesStarted_;
       break;
     }
     writeResponsibleRecord();
@@ -452,7 +455,7 @@ class WriteRun {
         std::fwrite(digest.data(), 1, kDigestLength, f.get()) != kDigestLength)
       fail();
     if (std::fclose(f.release()) != 0) fail();
-    w_.results_.files.push_back({currentPath_, digest});
+    out_.files.push_back({currentPath_, digest});
     currentPath_.clear();
   }
 
@@ -532,6 +535,7 @@ class WriteRun {
   RowSnapshot pendingRow_;
   int pendingDisk_ = 0;
 
+  WriteOutcome out_;
   bool error_ = false;
   bool interrupted_ = false;
   bool capacityLow_ = false;
@@ -542,6 +546,6 @@ class WriteRun {
 DeclarationWriter::DeclarationWriter(store::Database& db, const platform::Media& media, platform::Interaction& ui)
     : db_(db), media_(media), ui_(ui) {}
 
-WriteResult DeclarationWriter::write(const WriteRequest& request) { return WriteRun(*this, request).run(); }
+WriteOutcome DeclarationWriter::write(const WriteRequest& request) { return WriteRun(*this, request).run(); }
 
 }  // namespace torvex::core::delivery

@@ -12,14 +12,11 @@
 #include "core/platform/interaction.h"
 #include "core/platform/media.h"
 #include "core/store/database.h"
+#include "core/store/establishment_key.h"
 
 namespace torvex::core::delivery {
 
-struct EstablishmentKey {
-  std::string anBase;     // 4
-  std::string inscricao;  // 14
-  std::string prefixo;    // 2
-};
+using store::EstablishmentKey;
 
 struct SelectedEstablishment {
   EstablishmentKey key;
@@ -45,8 +42,9 @@ struct WrittenFile {
 };
 
 // What a run leaves for the pages that follow it.
-struct WriteRunResults {
-  std::filesystem::path lastWrittenPath;  // most recent output file (kept from earlier runs until one is created)
+struct WriteOutcome {
+  WriteResult result = WriteResult::Failed;
+  std::filesystem::path lastWrittenPath;  // most recent output file created (empty when none was)
   int filesWritten = 0;                   // files started in the run
   bool severalFiles = false;              // a second file was started
   std::vector<WrittenFile> files;         // files closed and digested, in order
@@ -65,11 +63,9 @@ class DeclarationWriter {
   void setTimeSource(TimeSource source) { time_ = std::move(source); }
 
   // One write run. Table errors other than the protocol tables' creation are thrown.
-  WriteResult write(const WriteRequest& request);
+  WriteOutcome write(const WriteRequest& request);
   // Asks the running write to stop (confirmed with the user before it does).
   void requestInterruption() { interruptionRequested_ = true; }
-
-  const WriteRunResults& results() const { return results_; }
 
  private:
   friend class WriteRun;
@@ -78,7 +74,6 @@ class DeclarationWriter {
   platform::Interaction& ui_;
   TimeSource time_;
   bool interruptionRequested_ = false;
-  WriteRunResults results_;
 };
 
 // The local clock as HHMMSS.

@@ -10,4 +10,13 @@ bool hasCurrentDeclarations(Database& db) {
   return any;
 }
 
+std::vector<EstablishmentKey> establishmentsOfYear(Database& db, std::string_view year) {
+  auto st = db.prepare("SELECT AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento FROM BD8Emp "
+                       "WHERE AnBase = :a ORDER BY CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento");
+  st.bind(":a", year);
+  std::vector<EstablishmentKey> out;
+  while (st.step()) out.push_back({st.text(0), st.text(1), st.text(2)});
+  return out;
+}
+
 }  // namespace torvex::core::store

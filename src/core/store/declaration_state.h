@@ -1,6 +1,10 @@
 #pragma once
 // Questions about the stored declarations that the main window asks.
+#include <string_view>
+#include <vector>
+
 #include "core/store/database.h"
+#include "core/store/establishment_key.h"
 
 namespace torvex::core::store {
 
@@ -13,5 +17,8 @@ inline constexpr const char* kFollowingYear = "2007";
 // True while BD8Emp holds an establishment of base year 2006 or 2007: the
 // commands that work on existing declarations are enabled only then.
 bool hasCurrentDeclarations(Database& db);
+
+// The establishments of BD8Emp of `year`, in inscription and prefix order.
+std::vector<EstablishmentKey> establishmentsOfYear(Database& db, std::string_view year);
 
 }  // namespace torvex::core::store

@@ -29,9 +29,9 @@ std::vector<std::string> prefixesWithRows(store::Database& db) {
   return out;
 }
 
-TEST(CheckEngine, NothingToCheckAnswersZeroAndLeavesNoErrorTable) {
+TEST(CheckEngine, NothingToCheckIsCleanAndLeavesNoErrorTable) {
   CheckBench b;
-  EXPECT_EQ(b.verify(), 0);
+  EXPECT_EQ(b.verify().result, CheckResult::Clean);
   EXPECT_FALSE(b.db.tableExists("Te8ErrWa"));
 }
 
@@ -40,20 +40,26 @@ TEST(CheckEngine, AValidDeclarationProducesNoRow) {
   const Values e = test::validEstablishment();
   test::insertRow(b.db, "BD8Emp", e);
   test::insertRow(b.db, "BD8Vinc", test::validLink(e));
-  EXPECT_EQ(b.verify(), 0) << testing::PrintToString(test::findingLines(b.db));
+  const auto out = b.verify();
+  EXPECT_EQ(out.result, CheckResult::Clean) << testing::PrintToString(test::findingLines(b.db));
   EXPECT_FALSE(b.db.tableExists("Te8ErrWa"));
-  EXPECT_FALSE(b.engine.errors());
-  EXPECT_FALSE(b.engine.warnings());
+  EXPECT_FALSE(out.errors);
+  EXPECT_FALSE(out.warnings);
+  EXPECT_EQ(out.establishments, 1);
+  EXPECT_EQ(out.links, 1);
 }
 
-TEST(CheckEngine, ResultBitsTellErrorsFromWarnings) {
+TEST(CheckEngine, ResultTellsErrorsFromWarnings) {
   struct Case {
     const char* openOperation;    // an error when not empty
     const char* thirteenthFinal;  // above 1.5 times the average month: a warning
-    int bits;
+    CheckResult result;
+    bool warnings;
   };
-  for (const Case& c : {Case{"", "000075000", 0}, Case{"", "000900000", 1}, Case{"1", "000075000", 2},
-                        Case{"1", "000900000", 3}}) {
+  for (const Case& c : {Case{"", "000075000", CheckResult::Clean, false},
+                        Case{"", "000900000", CheckResult::Warnings, true},
+                        Case{"1", "000075000", CheckResult::Errors, false},
+                        Case{"1", "000900000", CheckResult::Errors, true}}) {
     CheckBench b;
     Values e = test::validEstablishment();
     e["InOpcaoAberta"] = c.openOperation;
@@ -61,9 +67,10 @@ TEST(CheckEngine, ResultBitsTellErrorsFromWarnings) {
     Values l = test::validLink(e);
     l["Va13ParcelaFinalEmpregado"] = c.thirteenthFinal;
     test::insertRow(b.db, "BD8Vinc", l);
-    EXPECT_EQ(b.verify(), c.bits) << c.openOperation << " " << c.thirteenthFinal;
-    EXPECT_EQ(b.engine.errors(), (c.bits & 2) != 0);
-    EXPECT_EQ(b.engine.warnings(), (c.bits & 1) != 0);
+    const auto out = b.verify();
+    EXPECT_EQ(out.result, c.result) << c.openOperation << " " << c.thirteenthFinal;
+    EXPECT_EQ(out.errors, c.result == CheckResult::Errors);
+    EXPECT_EQ(out.warnings, c.warnings);
   }
 }
 
@@ -95,7 +102,7 @@ TEST(CheckEngine, RowsAreNumberedContinuouslyOverRunsAndCarryTheEstablishment) {
   EXPECT_EQ(std::stoi(second[0]["Sequencial"]), std::stoi(r["Sequencial"]) + 1);
 }
 
-TEST(CheckEngine, SelectionByPositionChecksAndCountsOnlyTheTickedEstablishment) {
+TEST(CheckEngine, SelectionByKeyChecksAndCountsOnlyTheChosenEstablishment) {
   CheckBench b;
   threeEstablishments(b, "1");
   // The second establishment declares 3 links: the work is 1 + 3 units.
@@ -110,8 +117,11 @@ TEST(CheckEngine, SelectionByPositionChecksAndCountsOnlyTheTickedEstablishment) 
   }
   CheckParameters p;
   p.baseYearFilter = "2006";
-  p.selection = Selection{{false, true, false}};
-  EXPECT_EQ(b.run(p), 2);
+  p.selection = Selection{{{"2006", e["CoCgcCeiEstabelecimento"], "01"}}};
+  const auto out = b.run(p);
+  EXPECT_EQ(out.result, CheckResult::Errors);
+  EXPECT_EQ(out.establishments, 1);
+  EXPECT_EQ(out.links, 3);
   EXPECT_EQ(prefixesWithRows(b.db), std::vector<std::string>{"01"});
   std::vector<std::int64_t> percents;
   for (const auto& [pos, max] : b.ui.progressSteps) {
@@ -139,14 +149,17 @@ TEST(CheckEngine, RectificationSelectionSkipsUnmarkedEstablishmentsAndLinks) {
   CheckParameters p;
   Selection s;
   s.rectification = true;
-  // Establishments 00 and 02 are marked; the entries are positions among marked ones.
+  // Establishments 00 and 02 are marked; 01 and 02 are chosen.
   s.markedForRectification = [](const Record& r) {
     if (r.kind() == RecordKind::Establishment) return r.get("NuPrefixoEstabelecimento") != "01";
     return r.get("NoEmpregado") == "LINK MARCADO";
   };
-  s.ticked = {false, true};
+  const std::string inscription = e["CoCgcCeiEstabelecimento"];
+  s.establishments = {{"2006", inscription, "01"}, {"2006", inscription, "02"}};
   p.selection = s;
-  EXPECT_EQ(b.run(p), 3);
+  const auto out = b.run(p);
+  EXPECT_EQ(out.result, CheckResult::Errors);
+  EXPECT_TRUE(out.warnings);
   EXPECT_EQ(prefixesWithRows(b.db), std::vector<std::string>{"02"});
   int warnings = 0;
   for (const auto& r : test::errorRows(b.db))
@@ -163,15 +176,16 @@ TEST(CheckEngine, InterruptionAnsweredNoGoesOnAndYesStopsKeepingTheRows) {
   // Stop requested at the first check point (after the first establishment).
   b.ui.stopAfterEvents = 1;
   b.ui.answers = {"mrNo"};
-  EXPECT_EQ(b.verify(), 2);
+  EXPECT_EQ(b.verify().result, CheckResult::Errors);
   EXPECT_EQ(prefixesWithRows(b.db), (std::vector<std::string>{"00", "01", "02"}));
   ASSERT_EQ(b.ui.shown.size(), 1u);
   EXPECT_EQ(b.ui.shown[0].text, "Deseja interromper?");
 
   b.ui.events = 0;
   b.ui.answers = {"mrYes"};
-  EXPECT_EQ(b.verify(), check_result::kInterrupted);
-  EXPECT_TRUE(b.engine.interrupted());
+  const auto out = b.verify();
+  EXPECT_EQ(out.result, CheckResult::Interrupted);
+  EXPECT_TRUE(out.errors);
   EXPECT_EQ(prefixesWithRows(b.db), std::vector<std::string>{"00"});
 }
 
@@ -181,9 +195,9 @@ TEST(CheckEngine, BaseYearFilterSkipsOtherYearsAndWithoutItTheyAreErrors) {
   e["AnBase"] = "2005";
   test::insertRow(b.db, "BD8Emp", e);
   test::insertRow(b.db, "BD8Vinc", test::validLink(e));
-  EXPECT_EQ(b.verify(), 0);
+  EXPECT_EQ(b.verify().result, CheckResult::Clean);
   CheckParameters p;
-  EXPECT_EQ(b.run(p), 2);
+  EXPECT_EQ(b.run(p).result, CheckResult::Errors);
   EXPECT_EQ(test::findingLines(b.db), std::vector<std::string>{"err 1911 1658 2005"});
 }
 
@@ -193,10 +207,10 @@ TEST(CheckEngine, WorkTablesAreReadWhenAsked) {
   Values e = test::validEstablishment();
   e["InOpcaoAberta"] = "0";
   test::insertRow(b.db, "Te8emp", e);
-  EXPECT_EQ(b.verify(), 0);  // the declaration tables are empty
+  EXPECT_EQ(b.verify().result, CheckResult::Clean);  // the declaration tables are empty
   CheckParameters p;
   p.useWorkTables = true;
-  EXPECT_EQ(b.run(p), 2);
+  EXPECT_EQ(b.run(p).result, CheckResult::Errors);
   EXPECT_EQ(test::findingLines(b.db).front(), "err 1677 1666 Atualização de estabelecimento");
 }
 

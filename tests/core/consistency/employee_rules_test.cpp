@@ -259,7 +259,7 @@ TEST(EmployeeRules, RowsCarryTheLinkAndTheEstablishment) {
   l["TxUsoEmpregado"] = "MATRICULA 7";
   l["InSexo"] = "3";
   test::insertRow(b.db, "BD8Vinc", l);
-  EXPECT_EQ(b.verify(), 2);
+  EXPECT_EQ(b.verify().result, CheckResult::Errors);
   const auto rows = test::errorRows(b.db);
   ASSERT_EQ(rows.size(), 1u);
   const auto& r = rows[0];

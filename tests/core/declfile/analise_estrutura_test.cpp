@@ -225,7 +225,7 @@ TEST_P(StructureFindings, RecordsExactlyTheRowsOfTheFinding) {
   ASSERT_EQ(records.size(), 9u);
   const Records original = records;
   const Outcome o = analyse(c.mutate(records), c.previousYear);
-  EXPECT_EQ(o.flags, result::kFinding);
+  EXPECT_EQ(o.result, AnalysisResult::Finding);
   const auto expected = c.rows(original);
   ASSERT_EQ(o.rows.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -253,7 +253,7 @@ INSTANTIATE_TEST_SUITE_P(Analyser, StructureFindings, ::testing::ValuesIn(kCases
 
 TEST_F(AnalyserTest, SoundFileIsLoadedWithCountsPerEstablishment) {
   const Outcome o = analyse(generated(small()));
-  EXPECT_EQ(o.flags, 0);
+  EXPECT_EQ(o.result, AnalysisResult::Loaded);
   EXPECT_EQ(o.establishments, 3);
   EXPECT_EQ(o.links, 4);
   EXPECT_TRUE(o.rows.empty());
@@ -278,12 +278,12 @@ TEST_F(AnalyserTest, AcceptsEverySeparatorAndAnEndOfFileByte) {
       o.separator = sep;
       o.endOfFileByte = eof;
       const Outcome out = analyse(generated(o));
-      EXPECT_EQ(out.flags, 0) << "separator of " << std::string(sep).size() << " bytes, eof " << eof;
+      EXPECT_EQ(out.result, AnalysisResult::Loaded) << "separator of " << std::string(sep).size() << " bytes, eof " << eof;
       EXPECT_EQ(out.links, 4);
     }
   }
   // Any tail of at most one record that begins with byte 26 is ignored.
-  EXPECT_EQ(analyse(generated(small()) + "\x1a" + std::string(100, 'x')).flags, 0);
+  EXPECT_EQ(analyse(generated(small()) + "\x1a" + std::string(100, 'x')).result, AnalysisResult::Loaded);
 }
 
 TEST_F(AnalyserTest, FilesLongerThanTheReadBufferAreReadWhole) {
@@ -298,7 +298,7 @@ TEST_F(AnalyserTest, FilesLongerThanTheReadBufferAreReadWhole) {
     const std::size_t stride = 527 + sep.size();
 
     const Outcome sound = analyse(content);
-    EXPECT_EQ(sound.flags, 0);
+    EXPECT_EQ(sound.result, AnalysisResult::Loaded);
     EXPECT_EQ(sound.links, 200);
     EXPECT_EQ(text("SELECT CoPisPasepEmpregado FROM Te8vinc ORDER BY NuSequencialRegistro DESC LIMIT 1"),
               content.substr(202 * stride + 23, 11));
@@ -328,7 +328,9 @@ TEST_F(AnalyserTest, PreviousYearFileReadAsCurrentFailsOnItsFirstRecord) {
 TEST_F(AnalyserTest, RectificationIsReportedAndLoaded) {
   auto o = small();
   o.rectification = true;
-  EXPECT_EQ(analyse(generated(o)).flags, result::kRectification);
+  const auto out = analyse(generated(o));
+  EXPECT_EQ(out.result, AnalysisResult::Loaded);
+  EXPECT_TRUE(out.rectification);
   EXPECT_EQ(text("SELECT InRetificacao FROM Te8resp"), "1");
 }
 
@@ -338,7 +340,7 @@ TEST_F(AnalyserTest, DuplicateLinksAreBothLoaded) {
   renumber(r);
   r.back().replace(29, 6, "000005");
   const Outcome o = analyse(joinRecords(r));
-  EXPECT_EQ(o.flags, 0);
+  EXPECT_EQ(o.result, AnalysisResult::Loaded);
   EXPECT_EQ(folder.db().rowCount("Te8vinc"), 5);
 }
 
@@ -346,7 +348,7 @@ TEST_F(AnalyserTest, DecliningTheInterruptionLoadsEverything) {
   ui.stopAfterEvents = 3;
   ui.answers = {"mrNo"};
   const Outcome o = analyse(generated(small()));
-  EXPECT_EQ(o.flags, 0);
+  EXPECT_EQ(o.result, AnalysisResult::Loaded);
   EXPECT_EQ(o.links, 4);
   ASSERT_EQ(ui.shown.size(), 1u);
   EXPECT_EQ(ui.shown[0].text, "Deseja interromper?");
@@ -357,7 +359,7 @@ TEST_F(AnalyserTest, ConfirmedInterruptionRemovesTheWorkTables) {
   ui.stopAfterEvents = 3;
   ui.answers = {"mrYes"};
   const Outcome o = analyse(generated(small()));
-  EXPECT_EQ(o.flags, result::kInterrupted);
+  EXPECT_EQ(o.result, AnalysisResult::Interrupted);
   EXPECT_TRUE(o.rows.empty());
   for (const char* t : {"Te8resp", "Te8emp", "Te8vinc", "Te8stru"}) EXPECT_FALSE(folder.db().tableExists(t)) << t;
 }
@@ -374,29 +376,27 @@ TEST_F(AnalyserTest, InterrompeFromTheInterfaceStopsAtTheNextRecord) {
   cancelling.analyser = &analyser;
   const auto file = folder.path() / "entrada.dec";
   std::ofstream(file, std::ios::binary) << generated(small());
-  std::int64_t e = 0, l = 0;
-  EXPECT_EQ(analyser.AnalisaArquivo(file, 2006, false, e, l, folder.db(), cancelling), result::kInterrupted);
+  EXPECT_EQ(analyser.AnalisaArquivo(file, {}, folder.db(), cancelling).result, AnalysisResult::Interrupted);
   ASSERT_EQ(cancelling.shown.size(), 1u);
   EXPECT_EQ(cancelling.shown[0].text, "Deseja interromper?");
   EXPECT_EQ(cancelling.events, 3);
   // The next analysis starts without the old request.
-  EXPECT_EQ(analyse(generated(small())).flags, 0);
+  EXPECT_EQ(analyse(generated(small())).result, AnalysisResult::Loaded);
 }
 
 TEST_F(AnalyserTest, AnalysesInTurnStartAfresh) {
   Records r = splitRecords(generated(small()), 527);
   r[2][22] = '5';
-  EXPECT_EQ(analyse(joinRecords(r)).flags, result::kFinding);
+  EXPECT_EQ(analyse(joinRecords(r)).result, AnalysisResult::Finding);
   const Outcome sound = analyse(generated(small()));
-  EXPECT_EQ(sound.flags, 0);
+  EXPECT_EQ(sound.result, AnalysisResult::Loaded);
   EXPECT_FALSE(folder.db().tableExists("Te8stru"));
   EXPECT_EQ(folder.db().rowCount("Te8vinc"), 4);
 }
 
 TEST_F(AnalyserTest, UnreadableFileIsReportedNotTakenAsSound) {
-  std::int64_t e = 0, l = 0;
   const auto missing = folder.path() / "nao-existe.dec";
-  EXPECT_EQ(analyser.AnalisaArquivo(missing, 2006, false, e, l, folder.db(), ui), result::kReadFailed);
+  EXPECT_EQ(analyser.AnalisaArquivo(missing, {}, folder.db(), ui).result, AnalysisResult::ReadFailed);
   ASSERT_EQ(ui.shown.size(), 1u);
   EXPECT_EQ(ui.shown[0].text, "Ocorreu erro na cópia do arquivo " + missing.string());
   EXPECT_FALSE(folder.db().tableExists("Te8emp"));

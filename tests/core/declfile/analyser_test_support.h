@@ -15,9 +15,7 @@
 
 namespace torvex::core::declfile::testing {
 
-struct Outcome {
-  int flags = -1;
-  std::int64_t establishments = -1, links = -1;
+struct Outcome : AnalysisOutcome {
   std::vector<StructureFinding> rows;  // read back from Te8stru
 };
 
@@ -53,9 +51,11 @@ class AnalyserTest : public ::testing::Test {
       std::ofstream out(file, std::ios::binary);
       out << content;
     }
-    analyser.AnoAnterior = previousYear;
+    AnalysisSettings settings;
+    settings.previousYear = previousYear;
+    settings.zeroValues = zeroValues;
     Outcome o;
-    o.flags = analyser.AnalisaArquivo(file, 2006, zeroValues, o.establishments, o.links, folder.db(), ui);
+    static_cast<AnalysisOutcome&>(o) = analyser.AnalisaArquivo(file, settings, folder.db(), ui);
     o.rows = readStructureFindings(folder.db());
     return o;
   }

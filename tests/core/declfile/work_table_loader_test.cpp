@@ -50,7 +50,7 @@ TEST_F(LoaderTest, CurrentLayoutConversions) {
   put(r[2], 516, " USO");
   put(r[8], 48, "ABC");              // survey answers
   const Outcome o = analyse(joinRecords(r));
-  ASSERT_EQ(o.flags, 0);
+  ASSERT_EQ(o.result, AnalysisResult::Loaded);
 
   EXPECT_EQ(column("Te8emp", "InParticipaPAT", "000002"), "1");
   EXPECT_EQ(column("Te8emp", "InParticipaPAT", "000005"), "2");
@@ -89,7 +89,7 @@ TEST_F(LoaderTest, PreviousYearFileImportedWithZeroValues) {
   ASSERT_EQ(r.size(), 9u);
   put(r[2], 280, "10");  // first absence reason (current 283, three positions earlier)
   const Outcome o = analyse(joinRecords(r, "\r\n"), /*previousYear=*/true, /*zeroValues=*/true);
-  ASSERT_EQ(o.flags, 0);
+  ASSERT_EQ(o.result, AnalysisResult::Loaded);
   EXPECT_EQ(o.links, 4);
 
   EXPECT_EQ(text("SELECT group_concat(DISTINCT AnBase) FROM (SELECT AnBase FROM Te8emp UNION ALL "
@@ -121,7 +121,7 @@ TEST_F(LoaderTest, PreviousYearFileImportedWithZeroValues) {
 TEST_F(LoaderTest, PreviousYearValuesSurviveWithoutTheZeroValuesFlag) {
   Records r = splitRecords(generated(small(true)), 523);
   const Outcome o = analyse(joinRecords(r), /*previousYear=*/true, /*zeroValues=*/false);
-  ASSERT_EQ(o.flags, 0);
+  ASSERT_EQ(o.result, AnalysisResult::Loaded);
   EXPECT_EQ(column("Te8vinc", "VaSalContratualEmpregado", "000003"), r[2].substr(110, 9));
   // The single 11-character work card gives its first 8 characters; there is no series.
   EXPECT_EQ(column("Te8vinc", "NuCartTrabEmpregado", "000003"), r[2].substr(90, 8));
@@ -132,7 +132,7 @@ TEST_F(LoaderTest, PreviousYearValuesSurviveWithoutTheZeroValuesFlag) {
 
 TEST_F(LoaderTest, CurrentFileKeepsItsValuesWithTheZeroValuesFlag) {
   Records r = splitRecords(generated(small()), 527);
-  ASSERT_EQ(analyse(joinRecords(r), false, /*zeroValues=*/true).flags, 0);
+  ASSERT_EQ(analyse(joinRecords(r), false, /*zeroValues=*/true).result, AnalysisResult::Loaded);
   EXPECT_EQ(column("Te8vinc", "VaSalContratualEmpregado", "000003"), r[2].substr(113, 9));
 }
 

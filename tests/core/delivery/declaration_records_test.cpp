@@ -53,7 +53,7 @@ TEST(DeclarationRecords, TotalsCountRecordsAndPrefixesOtherThanZeroZero) {
   b.addLinks(branch, 3);
   ASSERT_EQ(b.write(), WriteResult::Success);
 
-  const auto r = readRecords(b.writer.results().lastWrittenPath);
+  const auto r = readRecords(b.last.lastWrittenPath);
   ASSERT_EQ(r.size(), 10u);
   EXPECT_EQ(positions(r.back(), 1, 41), "000010" "12345678000276" "00" "9" "000003" "000005" "000001");
   // Each link repeats the key of the establishment record before it.
@@ -90,7 +90,7 @@ TEST(DeclarationRecords, DefaultsUpperCasingAndAccentedLetters) {
               {"CoMunicipioTrabalho", ""}, {"TxUsoEmpregado", "uso-interno"}});
   b.addLinks(est, 1, {{"InDeficienteFisico", "1"}, {"CoDeficienteFisico", "3"}}, 2);
   ASSERT_EQ(b.write(), WriteResult::Success);
-  const auto r = readRecords(b.writer.results().lastWrittenPath);
+  const auto r = readRecords(b.last.lastWrittenPath);
   ASSERT_EQ(r.size(), 5u);
 
   EXPECT_EQ(positions(r[0], 24, 24), "2");
@@ -138,7 +138,7 @@ TEST_P(RectificationAndGenerationDates, FollowSourceAndFlag) {
   b.addLinks(est, 1, {}, 1, c.fromWork || c.rectification ? "Te8vinc" : "BD8Vinc");
   ASSERT_EQ(b.write('C', c.fromWork, c.rectification), WriteResult::Success);
 
-  const auto path = b.writer.results().lastWrittenPath;
+  const auto path = b.last.lastWrittenPath;
   EXPECT_EQ(path.stem().string().back(), c.rectification ? 'R' : 'G');
   const auto r = readRecords(path);
   ASSERT_EQ(r.size(), 4u);

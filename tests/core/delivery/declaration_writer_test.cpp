@@ -55,7 +55,7 @@ TEST(DeclarationWriter, HardDiskFileHolds4994RecordsAndRepeatsTheEstablishmentAf
   EXPECT_EQ(positions(second.back(), 1, 35), "000010" "12345678000195" "00" "9" "000001" "000007");
 
   EXPECT_EQ(protocolEstablishments(b.db), (std::vector<std::string>{"1 00 004993", "2 00 000007"}));
-  const auto& res = b.writer.results();
+  const auto& res = b.last;
   EXPECT_TRUE(res.severalFiles);
   EXPECT_EQ(res.filesWritten, 2);
   EXPECT_EQ(res.lastWrittenPath, b.transmite / (kBase + "02G.dec"));
@@ -68,7 +68,7 @@ TEST(DeclarationWriter, DigestIsTheHashOfTheFileWithItsDigestFieldBlank) {
   b.addResponsible();
   b.addLinks(b.addEstablishment("12345678000195", "00", true), 3);
   ASSERT_EQ(b.write(), WriteResult::Success);
-  const auto& written = b.writer.results().files.at(0);
+  const auto& written = b.last.files.at(0);
 
   std::ifstream in(written.path, std::ios::binary);
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -110,7 +110,7 @@ TEST(DeclarationWriter, RemovableDisksAreFilledOneFileEachAndAskedFor) {
   EXPECT_EQ(readRecords(b.disks[0] / (kBase + "01G.dec")).size(), 2751u);
   EXPECT_LE(fs::file_size(b.disks[0] / (kBase + "01G.dec")), 1457664u);
   EXPECT_EQ(protocolEstablishments(b.db), (std::vector<std::string>{"1 00 002748", "2 00 000252"}));
-  EXPECT_EQ(b.writer.results().filesWritten, 2);
+  EXPECT_EQ(b.last.filesWritten, 2);
 }
 
 TEST(DeclarationWriter, FileNumbersHaveTwoDigitsUpToNine) {
@@ -130,7 +130,7 @@ TEST(DeclarationWriter, FileNumbersHaveTwoDigitsUpToNine) {
   const auto last = readRecords(b.disks[9] / (kBase + "10G.dec"));
   ASSERT_EQ(last.size(), 3u);
   EXPECT_EQ(positions(last[0], 7, 22), "12345678000195" "09");
-  EXPECT_EQ(b.writer.results().filesWritten, 10);
+  EXPECT_EQ(b.last.filesWritten, 10);
 }
 
 TEST(DeclarationWriter, AlreadyTransmittedFileAnsweredYesWritesTheNextNumber) {
@@ -146,8 +146,8 @@ TEST(DeclarationWriter, AlreadyTransmittedFileAnsweredYesWritesTheNextNumber) {
   EXPECT_EQ(folderEntries(b.transmite),
             (std::vector<std::string>{kBase + "01G.dec", kBase + "01G.rec", kBase + "02G.dec"}));
   EXPECT_EQ(protocolEstablishments(b.db), std::vector<std::string>{"2 00 000000"});
-  EXPECT_EQ(b.writer.results().filesWritten, 1);
-  EXPECT_FALSE(b.writer.results().severalFiles);
+  EXPECT_EQ(b.last.filesWritten, 1);
+  EXPECT_FALSE(b.last.severalFiles);
 }
 
 TEST(DeclarationWriter, TransmittedFileAnsweredNoInterruptsAndLeavesNoProtocol) {
@@ -229,7 +229,7 @@ TEST(DeclarationWriter, GivingUpTheNextDiskInterruptsAndKeepsTheFinishedOne) {
   b.ui.answers = {button::kCancel, button::kYes};
   EXPECT_EQ(b.write('A'), WriteResult::Interrupted);
   EXPECT_EQ(texts(b.ui), (std::vector<std::string>{"Insira o disquete # 2\rno drive A:", "Deseja interromper?"}));
-  ASSERT_EQ(b.writer.results().files.size(), 1u);
+  ASSERT_EQ(b.last.files.size(), 1u);
   EXPECT_EQ(readRecords(first / (kBase + "01G.dec")).size(), 3u);
   EXPECT_EQ(rowsOf(b.db, "te8ProID"), -1);
 }
@@ -286,7 +286,7 @@ TEST(DeclarationWriter, SelectionIsWrittenInListOrderSkippingUnmarkedEntries) {
                                                    {{"2006", "12345678000195", "00"}, true}};
   ASSERT_EQ(b.write(r), WriteResult::Success);
   EXPECT_EQ(folderEntries(b.transmite), std::vector<std::string>{"Keva2006_1234567800027600" "01G.dec"});
-  const auto rec = readRecords(b.writer.results().lastWrittenPath);
+  const auto rec = readRecords(b.last.lastWrittenPath);
   ASSERT_EQ(rec.size(), 4u);
   EXPECT_EQ(positions(rec[1], 7, 22) + " " + positions(rec[2], 7, 22), "1234567800027600 1234567800019500");
 }

@@ -133,7 +133,10 @@ WriteResult WriterBench::write(char drive, bool fromWorkTables, bool rectificati
   return write(r);
 }
 
-WriteResult WriterBench::write(const WriteRequest& request) { return writer.write(request); }
+WriteResult WriterBench::write(const WriteRequest& request) {
+  last = writer.write(request);
+  return last.result;
+}
 
 std::vector<std::string> readRecords(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);

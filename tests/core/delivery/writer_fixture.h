@@ -44,6 +44,7 @@ class WriterBench {
   core::platform::FolderMedia media;
   DiskSwapper ui;
   core::delivery::DeclarationWriter writer;
+  core::delivery::WriteOutcome last;  // of the last write()
 
   // A new empty disk of `capacity` bytes in drive A; answers its folder.
   std::filesystem::path insertDisk(std::int64_t capacity);

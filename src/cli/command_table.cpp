@@ -1,0 +1,17 @@
+#include "cli/commands.h"
+
+namespace torvex::cli {
+
+namespace {
+constexpr Command kCommands[] = {
+    {"analisar", "Analisa um arquivo de declaração: estrutura e inconsistências (Analisador)", setupAnalisar},
+    {"verificar", "Verifica as inconsistências das declarações gravadas do ano-base (Verificar Inconsistências)",
+     setupVerificar},
+    {"gravar", "Verifica e grava o arquivo da declaração (Gravar Declaração)", setupGravar},
+    {"indexar", "Refaz os índices da pasta de dados (Indexar Arquivos)", setupIndexar},
+};
+}  // namespace
+
+std::span<const Command> commandTable() { return kCommands; }
+
+}  // namespace torvex::cli

@@ -1,0 +1,51 @@
+#pragma once
+// Every exit status of torvex-cli, in one table: the README and the --help text
+// show this table. The numbers are kept as scripts already know them, so 1 and 2
+// mean one thing for the checking commands and another for gravar.
+#include <string>
+#include <string_view>
+
+namespace torvex::cli {
+
+namespace exit_status {
+inline constexpr int kOk = 0;
+inline constexpr int kWarnings = 1;         // verificar, analisar: warnings only
+inline constexpr int kRefused = 1;          // gravar: refused or failed; indexar: failed
+inline constexpr int kErrors = 2;           // verificar, analisar: errors
+inline constexpr int kInterrupted = 2;      // gravar: stopped, nothing or not everything written
+inline constexpr int kUsage = 3;            // every command: wrong usage, input or output error
+inline constexpr int kStructureFinding = 4; // analisar: the file's structure is faulty
+inline constexpr int kRewriteFailed = 5;    // analisar --gravar
+inline constexpr int kRewriteInterrupted = 6;
+inline constexpr int kInterruptedBySignal = 130;  // a check stopped with Ctrl-C, as shells report SIGINT
+}  // namespace exit_status
+
+struct ExitStatusRow {
+  int code;
+  const char* commands;  // the subcommands (and options) it applies to, separated by ", "; "todos": all
+  const char* meaning;
+};
+
+inline constexpr ExitStatusRow kExitStatusTable[] = {
+    {exit_status::kOk, "todos", "sucesso: nada encontrado, arquivo gravado, índices refeitos"},
+    {exit_status::kWarnings, "verificar, analisar", "apenas avisos"},
+    {exit_status::kRefused, "gravar",
+     "recusado: há erros, não há estabelecimentos no ano-base, ou a gravação falhou"},
+    {exit_status::kRefused, "indexar", "os índices não puderam ser refeitos"},
+    {exit_status::kErrors, "verificar, analisar", "há erros"},
+    {exit_status::kInterrupted, "gravar",
+     "interrompido: verificação interrompida, ou um arquivo de mesmo nome já existe"},
+    {exit_status::kUsage, "todos", "uso incorreto ou erro de entrada e saída"},
+    {exit_status::kUsage, "analisar", "análise de estrutura interrompida"},
+    {exit_status::kStructureFinding, "analisar", "erro de estrutura no arquivo"},
+    {exit_status::kRewriteFailed, "analisar --gravar", "a nova gravação do arquivo falhou"},
+    {exit_status::kRewriteInterrupted, "analisar --gravar",
+     "nova gravação interrompida: já existe um arquivo de mesmo nome"},
+    {exit_status::kInterruptedBySignal, "verificar, analisar", "verificação interrompida com Ctrl-C"},
+};
+
+// The rows that apply to `command` ("" for all), one "  N  meaning" line each,
+// under the heading "Códigos de saída:".
+std::string exitStatusHelp(std::string_view command = {});
+
+}  // namespace torvex::cli

@@ -1,0 +1,23 @@
+#pragma once
+// The consistency check as each workflow runs it: one named preset per workflow,
+// so that a wizard and its subcommand ask the engine the same thing.
+#include <vector>
+
+#include "core/consistency/check_engine.h"
+#include "core/store/establishment_key.h"
+
+namespace torvex::core::consistency {
+
+// Verify inconsistencies: every stored establishment of the base year.
+CheckParameters verifyCheck();
+
+// Write the declaration: the chosen establishments of the base year, and the
+// responsible row; its fields that only a loaded file fills are not asked of a
+// keyed-in row.
+CheckParameters writeCheck(std::vector<store::EstablishmentKey> chosen);
+
+// Analyse a file: the work tables just loaded, every establishment and every
+// year, the responsible row, as a file.
+CheckParameters analyseFileCheck();
+
+}  // namespace torvex::core::consistency

@@ -1,0 +1,22 @@
+#pragma once
+// The verify-inconsistencies job: checks every stored establishment of the base
+// year and leaves the findings in the error table.
+#include "core/consistency/check_engine.h"
+#include "core/jobs/job_host.h"
+
+namespace torvex::core::jobs {
+
+enum class VerifyResult {
+  NothingToCheck,  // no establishment of the base year is stored (message 1700)
+  Checked,         // the check ran to its end: `check.result` says what it found
+  Interrupted,     // the user stopped the check; the error table holds only part of the findings
+};
+
+struct VerifyOutcome {
+  VerifyResult result = VerifyResult::NothingToCheck;
+  consistency::CheckOutcome check;
+};
+
+VerifyOutcome verifyDeclarations(const JobHost& host);
+
+}  // namespace torvex::core::jobs
