@@ -8,7 +8,7 @@
 #include "gui/shell/app_context.h"
 #include "gui/shell/error_handler.h"
 #include "gui/shell/main_window.h"
-#include "gui/shell/qt_interaction.h"
+#include "gui/platform/qt_interaction.h"
 #include "gui/shell/splash.h"
 
 using namespace torvex;
@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
 
   AppContext context = AppContext::forExecutableFolder(QCoreApplication::applicationDirPath().toStdString());
-  QtInteraction ui;
+  torvex::gui::platform::QtInteraction ui;
   bool ok = false;
   try {
     ok = core::store::startupCheck(context.dataFolder, ui);
