@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  std::unique_ptr<QSplashScreen> splash(createSplash());
+  std::unique_ptr<QSplashScreen> splash = createSplash();
   splash->show();
   QApplication::processEvents();
 
@@ -69,8 +69,6 @@ int main(int argc, char** argv) {
 
   TfmPrincipal window(context);
   app.setErrorHandlerInstalled(true);
-  window.show();
-  splash->finish(&window);
-  splash.reset();
+  showMainWindowAfterSplash(std::move(splash), window);
   return app.exec();
 }
