@@ -10,6 +10,7 @@
 #include "gui/shell/main_window.h"
 #include "gui/platform/qt_interaction.h"
 #include "gui/shell/splash.h"
+#include "gui/shell/translations.h"
 
 using namespace torvex;
 using namespace torvex::gui::shell;
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
 
   TorvexApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("TORVEX"));
+  installQtTranslations(app);
   if (!firstGuard.acquired()) {
     // Without a folder of the user's own the single-copy guard cannot be kept.
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Aviso"),
