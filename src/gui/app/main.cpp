@@ -3,7 +3,7 @@
 #include <QSplashScreen>
 #include <memory>
 
-#include "core/platform/folder_lock.h"
+#include "core/platform/named_guard.h"
 #include "core/store/data_folder.h"
 #include "gui/entry/entry_commands.h"
 #include "gui/entry/entry_session.h"
@@ -19,10 +19,19 @@ using namespace torvex::gui::shell;
 int main(int argc, char** argv) {
   // First guard: another copy is running; leave quietly, before any window.
   core::platform::NamedGuard firstGuard("This is a unique string!");
-  if (!firstGuard.acquired()) return 0;
+  if (firstGuard.state() == core::platform::NamedGuard::State::HeldElsewhere) return 0;
 
   TorvexApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("TORVEX"));
+  if (!firstGuard.acquired()) {
+    // Without a folder of the user's own the single-copy guard cannot be kept.
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Aviso"),
+                    QStringLiteral("Não foi possível garantir que só uma cópia do TORVEX esteja em execução: %1.")
+                        .arg(QString::fromStdString(firstGuard.problem())),
+                    QMessageBox::Ok);
+    box.exec();
+    return 1;
+  }
 
   core::platform::NamedGuard secondGuard("Torvex");
   if (!secondGuard.acquired()) {
