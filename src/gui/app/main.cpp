@@ -12,6 +12,7 @@
 #include "gui/shell/main_window.h"
 #include "gui/platform/qt_interaction.h"
 #include "gui/shell/splash.h"
+#include "gui/shell/translations.h"
 
 using namespace torvex;
 using namespace torvex::gui::shell;
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
 
   TorvexApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("TORVEX"));
+  installQtTranslations(app);
   if (!firstGuard.acquired()) {
     // Without a folder of the user's own the single-copy guard cannot be kept.
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Aviso"),
@@ -41,7 +43,7 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  std::unique_ptr<QSplashScreen> splash(createSplash());
+  std::unique_ptr<QSplashScreen> splash = createSplash();
   splash->show();
   QApplication::processEvents();
 
@@ -73,8 +75,6 @@ int main(int argc, char** argv) {
   torvex::gui::entry::EntrySession entrySession(context, ui);
   torvex::gui::entry::installEntryCommands(window, entrySession);
   app.setErrorHandlerInstalled(true);
-  window.show();
-  splash->finish(&window);
-  splash.reset();
+  showMainWindowAfterSplash(std::move(splash), window);
   return app.exec();
 }
