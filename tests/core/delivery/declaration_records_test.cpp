@@ -125,7 +125,7 @@ TEST(DeclarationRecords, AStoredNulIsWrittenWithTheRestOfTheField) {
   const auto est = b.addEstablishment("12345678000195", "00", true, {{"NoRazaoEstabelecimento", "PADARIA\0SAO JOAO"s}});
   b.addLinks(est, 1, {{"NoEmpregado", "JOAO\0DA SILVA"s}, {"TxUsoEmpregado", "AB\0CD"s}});
   ASSERT_EQ(b.write(), WriteResult::Success);
-  const auto r = readRecords(b.writer.results().lastWrittenPath);
+  const auto r = readRecords(b.last.lastWrittenPath);
   ASSERT_EQ(r.size(), 4u);
   EXPECT_EQ(positions(r[1], 24, 75), "PADARIA\0SAO JOAO"s + blanks(36));
   EXPECT_EQ(positions(r[2], 35, 64), "JOAO\0DA SILVA"s + blanks(17));
