@@ -22,7 +22,6 @@ namespace torvex::cli {
 namespace {
 
 namespace fs = std::filesystem;
-using core::declfile::StructureFinding;
 using core::jobs::AnalyseFileResult;
 
 struct AnalisarOptions {
@@ -32,36 +31,6 @@ struct AnalisarOptions {
   bool json = false;
   std::string rewriteFolder;  // --gravar: write the file again there when it has no errors
 };
-
-std::string messageText(const core::store::ReferenceLookup& ref, const std::string& code) {
-  const auto row = ref.message(code);
-  return row ? row->text : std::string();
-}
-
-void printStructureFindings(const core::store::ReferenceLookup& reference, const std::vector<StructureFinding>& rows,
-                            bool json) {
-  for (const auto& f : rows) {
-    const std::string text = messageText(reference, f.CoMsg);
-    if (json) {
-      writeJsonLine(std::cout, JsonObject()
-                                   .add("AnBase", f.AnBase)
-                                   .add("CoMsg", f.CoMsg)
-                                   .add("Sequencia", f.Sequencia)
-                                   .add("InscricaoPrefixo", f.InscricaoPrefixo)
-                                   .add("TipoCampo", f.TipoCampo)
-                                   .add("PosicaoInicial", f.PosicaoInicial)
-                                   .add("Conteudo", f.Conteudo)
-                                   .add("texto", text));
-    } else {
-      std::cout << "Erro de estrutura " << f.CoMsg << " no registro " << f.Sequencia;
-      if (!f.InscricaoPrefixo.empty()) std::cout << " (inscrição e prefixo " << f.InscricaoPrefixo << ")";
-      if (!f.TipoCampo.empty()) std::cout << ", campo " << f.TipoCampo;
-      if (!f.PosicaoInicial.empty()) std::cout << ", posição " << f.PosicaoInicial;
-      if (!f.Conteudo.empty()) std::cout << ", conteúdo \"" << f.Conteudo << "\"";
-      std::cout << ": " << text << "\n";
-    }
-  }
-}
 
 void printLoaded(const core::declfile::AnalysisOutcome& s, bool json) {
   if (json) {
@@ -123,7 +92,7 @@ int analyse(const AnalisarOptions& o) {
   const auto out = core::jobs::analyseFile({*db, *reference, ui}, settings);
   switch (out.result) {
     case AnalyseFileResult::StructureFinding:
-      printStructureFindings(*reference, out.structure.findings, o.json);
+      printStructureFindings(out.structure.findings, *reference, o.json, std::cout);
       return exit_status::kStructureFinding;
     case AnalyseFileResult::ReadFailed: return exit_status::kUsage;
     case AnalyseFileResult::AnalysisInterrupted:

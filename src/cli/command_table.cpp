@@ -7,6 +7,7 @@ constexpr Command kCommands[] = {
     {"analisar", "Analisa um arquivo de declaração: estrutura e inconsistências (Analisador)", setupAnalisar},
     {"verificar", "Verifica as inconsistências das declarações gravadas do ano-base (Verificar Inconsistências)",
      setupVerificar},
+    {"importar", "Importa os estabelecimentos e vínculos de um arquivo de declaração (Importar)", setupImportar},
     {"gravar", "Verifica e grava o arquivo da declaração (Gravar Declaração)", setupGravar},
     {"indexar", "Refaz os índices da pasta de dados (Indexar Arquivos)", setupIndexar},
 };

@@ -29,6 +29,7 @@ std::span<const Command> commandTable();
 
 Runner setupAnalisar(CLI::App& sub);
 Runner setupVerificar(CLI::App& sub);
+Runner setupImportar(CLI::App& sub);
 Runner setupGravar(CLI::App& sub);
 Runner setupIndexar(CLI::App& sub);
 

@@ -11,6 +11,7 @@ namespace exit_status {
 inline constexpr int kOk = 0;
 inline constexpr int kWarnings = 1;         // verificar, analisar: warnings only
 inline constexpr int kRefused = 1;          // gravar: refused or failed; indexar: failed
+inline constexpr int kNothingImported = 1;  // importar
 inline constexpr int kErrors = 2;           // verificar, analisar: errors
 inline constexpr int kInterrupted = 2;      // gravar: stopped, nothing or not everything written
 inline constexpr int kUsage = 3;            // every command: wrong usage, input or output error
@@ -27,10 +28,12 @@ struct ExitStatusRow {
 };
 
 inline constexpr ExitStatusRow kExitStatusTable[] = {
-    {exit_status::kOk, "todos", "sucesso: nada encontrado, arquivo gravado, índices refeitos"},
+    {exit_status::kOk, "todos", "sucesso: nada encontrado, arquivo gravado, importado, índices refeitos"},
     {exit_status::kWarnings, "verificar, analisar", "apenas avisos"},
     {exit_status::kRefused, "gravar",
      "recusado: há erros, não há estabelecimentos no ano-base, ou a gravação falhou"},
+    {exit_status::kNothingImported, "importar",
+     "nada importado: estabelecimentos recusados ou já existentes, ou responsável com erros"},
     {exit_status::kRefused, "indexar", "os índices não puderam ser refeitos"},
     {exit_status::kErrors, "verificar, analisar", "há erros"},
     {exit_status::kInterrupted, "gravar",
@@ -38,10 +41,13 @@ inline constexpr ExitStatusRow kExitStatusTable[] = {
     {exit_status::kUsage, "todos", "uso incorreto ou erro de entrada e saída"},
     {exit_status::kUsage, "analisar", "análise de estrutura interrompida"},
     {exit_status::kStructureFinding, "analisar", "erro de estrutura no arquivo"},
+    {exit_status::kStructureFinding, "importar", "erro de estrutura no arquivo: nada importado"},
     {exit_status::kRewriteFailed, "analisar --gravar", "a nova gravação do arquivo falhou"},
     {exit_status::kRewriteInterrupted, "analisar --gravar",
      "nova gravação interrompida: já existe um arquivo de mesmo nome"},
     {exit_status::kInterruptedBySignal, "verificar, analisar", "verificação interrompida com Ctrl-C"},
+    {exit_status::kInterruptedBySignal, "importar",
+     "importação interrompida com Ctrl-C (o que foi importado fica completo)"},
 };
 
 // The rows that apply to `command` ("" for all), one "  N  meaning" line each,

@@ -2,8 +2,10 @@
 // Printing the findings of a consistency run (the error table) for the
 // subcommands that check declarations, and the exit status they answer.
 #include <ostream>
+#include <vector>
 
 #include "core/consistency/check_engine.h"
+#include "core/declfile/analise_estrutura.h"
 #include "core/store/database.h"
 #include "core/store/reference_lookup.h"
 
@@ -13,6 +15,11 @@ namespace torvex::cli {
 // by the outcome sentence, or (json) one JSON object per line and nothing else.
 void printFindings(core::store::Database& db, const core::store::ReferenceLookup& reference, bool json,
                    std::ostream& out);
+
+// Prints the structure findings of an analysis (the rows of Te8stru): one
+// sentence per row, or (json) one JSON object per row with its message text.
+void printStructureFindings(const std::vector<core::declfile::StructureFinding>& rows,
+                            const core::store::ReferenceLookup& reference, bool json, std::ostream& out);
 
 // Prints the findings of a finished check and answers its exit status; a check
 // stopped by the user prints nothing but that, and answers 130.

@@ -28,4 +28,10 @@ CheckParameters analyseFileCheck() {
   return p;
 }
 
+CheckParameters fileResponsibleCheck() {
+  CheckParameters p = analyseFileCheck();
+  p.selection = Selection{};  // no establishment chosen
+  return p;
+}
+
 }  // namespace torvex::core::consistency

@@ -20,4 +20,8 @@ CheckParameters writeCheck(std::vector<store::EstablishmentKey> chosen);
 // year, the responsible row, as a file.
 CheckParameters analyseFileCheck();
 
+// Import, before a file's responsible party is taken: the responsible row of the
+// work tables alone, as a file; no establishment.
+CheckParameters fileResponsibleCheck();
+
 }  // namespace torvex::core::consistency
