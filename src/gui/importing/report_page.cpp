@@ -6,7 +6,8 @@
 namespace torvex::gui::importing {
 
 TfmImportacaoRelatorio::TfmImportacaoRelatorio(ImportContext& context, Kind kind,
-                                               const core::importing::ImportKind& import, QWidget* parent)
+                                               const core::importing::ImportKind& import, QWidget* parent,
+                                               bool interrupted)
     : QDialog(parent), context_(context), kind_(kind), import_(import), ui_(std::make_unique<Ui::TfmImportacaoRelatorio>()) {
   ui_->setupUi(this);
   setWindowTitle(wizardTitle(import_));
@@ -17,7 +18,9 @@ TfmImportacaoRelatorio::TfmImportacaoRelatorio(ImportContext& context, Kind kind
     ui_->lbRelatorio->setText(
         QStringLiteral("Para ver os erros de estrutura encontrados clique em Visualizar; para imprimi-los, em Relatório."));
   } else {
-    ui_->lbTexto->setText(QStringLiteral("Os estabelecimentos selecionados foram importados."));
+    ui_->lbTexto->setText(interrupted ? QStringLiteral("A importação foi interrompida. Os estabelecimentos importados "
+                                                       "até a interrupção estão completos; os demais não foram importados.")
+                                      : QStringLiteral("Os estabelecimentos selecionados foram importados."));
     ui_->lbRelatorio->setText(QStringLiteral(
         "Para ver a contabilização da importação clique em Visualizar; para imprimi-la, em Relatório. "
         "Para corrigir os estabelecimentos importados use a opção Declaração ... Abrir."));

@@ -19,8 +19,9 @@ class TfmImportacaoRelatorio : public QDialog {
  public:
   enum class Kind { StructureErrors, Summary };
 
+  // `interrupted`: the summary of an import the user stopped.
   TfmImportacaoRelatorio(ImportContext& context, Kind kind, const core::importing::ImportKind& import,
-                         QWidget* parent = nullptr);
+                         QWidget* parent = nullptr, bool interrupted = false);
   ~TfmImportacaoRelatorio() override;
 
  private:
