@@ -1,6 +1,8 @@
 #include "gui/importing/report_page.h"
 
 #include "gui/importing/import_wizard_text.h"
+#include "gui/platform/qt_printers.h"
+#include "gui/reports/report_runner.h"
 #include "ui_report_page.h"
 
 namespace torvex::gui::importing {
@@ -26,6 +28,17 @@ TfmImportacaoRelatorio::TfmImportacaoRelatorio(ImportContext& context, Kind kind
         "Para corrigir os estabelecimentos importados use a opção Declaração ... Abrir."));
   }
   connect(ui_->btFechar, &QPushButton::clicked, this, &QDialog::accept);
+  connect(ui_->btVisualizar, &QPushButton::clicked, this, [this] { runReport(core::reports::Destination::Preview); });
+  connect(ui_->btRelatorio, &QPushButton::clicked, this, [this] { runReport(core::reports::Destination::Printer); });
+}
+
+void TfmImportacaoRelatorio::runReport(core::reports::Destination destination) {
+  // The error report is told the wizard's settings text, the summary the year of the file.
+  const bool errors = kind_ == Kind::StructureErrors;
+  platform::QtPrinters printers;
+  reports::ReportHost host{context_.db, printers, context_.ui};
+  reports::showReport(this, host, errors ? "rptErrosEstrutura" : "rptImportacao", destination,
+                      {{"anobase", errors ? import_.settingsText() : import_.importYear}});
 }
 
 TfmImportacaoRelatorio::~TfmImportacaoRelatorio() = default;

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/importing/establishment_list.h"
+#include "core/reports/printing_rules.h"
 #include "gui/importing/import_context.h"
 
 namespace Ui {
@@ -25,6 +26,9 @@ class TfmImportacaoRelatorio : public QDialog {
   ~TfmImportacaoRelatorio() override;
 
  private:
+  // "&Visualizar" previews the page's report, "&Relatório" prints it.
+  void runReport(core::reports::Destination destination);
+
   ImportContext& context_;
   Kind kind_;
   core::importing::ImportKind import_;
