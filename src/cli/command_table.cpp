@@ -9,6 +9,7 @@ constexpr Command kCommands[] = {
      setupVerificar},
     {"importar", "Importa os estabelecimentos e vínculos de um arquivo de declaração (Importar)", setupImportar},
     {"gravar", "Verifica e grava o arquivo da declaração (Gravar Declaração)", setupGravar},
+    {"relatorio", "Gera um relatório do catálogo em PDF, sem janelas (Imprimir Relatório)", setupRelatorio},
     {"indexar", "Refaz os índices da pasta de dados (Indexar Arquivos)", setupIndexar},
 };
 }  // namespace

@@ -31,6 +31,7 @@ Runner setupAnalisar(CLI::App& sub);
 Runner setupVerificar(CLI::App& sub);
 Runner setupImportar(CLI::App& sub);
 Runner setupGravar(CLI::App& sub);
+Runner setupRelatorio(CLI::App& sub);
 Runner setupIndexar(CLI::App& sub);
 
 // The data folder beside the executable ("dados").
