@@ -111,7 +111,8 @@ class ImportWizardTest : public QObject {
   void tickRulesAndConclude() {
     Fixture f;
     core::declfile::TAnaliseEstrutura analyser;
-    QCOMPARE(core::jobs::analyseForImport(analyser, f.file(), false, f.folder.db(), f.ui), 0);
+    QVERIFY(core::jobs::analyseForImport(analyser, f.file(), false, f.folder.db(), f.ui).result ==
+            core::declfile::AnalysisResult::Loaded);
     const auto kind = core::importing::ImportKind::currentYear();
     TfmImportacao03 page(f.context, kind, /*selectAll=*/false);
     page.show();
