@@ -5,11 +5,16 @@
 
 #include "core/platform/named_guard.h"
 #include "core/store/data_folder.h"
+#include "gui/entry/entry_commands.h"
+#include "gui/entry/entry_session.h"
+#include "gui/importing/import_commands.h"
 #include "gui/shell/app_context.h"
 #include "gui/shell/error_handler.h"
 #include "gui/shell/main_window.h"
 #include "gui/platform/qt_interaction.h"
+#include "gui/shell/screen_scale.h"
 #include "gui/shell/splash.h"
+#include "gui/shell/translations.h"
 
 using namespace torvex;
 using namespace torvex::gui::shell;
@@ -21,6 +26,8 @@ int main(int argc, char** argv) {
 
   TorvexApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("TORVEX"));
+  installQtTranslations(app);
+  installScreenScale(app);
   if (!firstGuard.acquired()) {
     // Without a folder of the user's own the single-copy guard cannot be kept.
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Aviso"),
@@ -39,7 +46,7 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  std::unique_ptr<QSplashScreen> splash(createSplash());
+  std::unique_ptr<QSplashScreen> splash = createSplash();
   splash->show();
   QApplication::processEvents();
 
@@ -68,9 +75,10 @@ int main(int argc, char** argv) {
   }
 
   TfmPrincipal window(context);
+  torvex::gui::entry::EntrySession entrySession(context, ui);
+  torvex::gui::entry::installEntryCommands(window, entrySession);
+  torvex::gui::importing::installImportCommands(window, context, ui);
   app.setErrorHandlerInstalled(true);
-  window.show();
-  splash->finish(&window);
-  splash.reset();
+  showMainWindowAfterSplash(std::move(splash), window);
   return app.exec();
 }
