@@ -12,9 +12,9 @@ namespace torvex::core::validation {
 
 std::string zeros(std::size_t n);
 std::string blanks(std::size_t n);
-// Padded on the right with blanks to n characters, then cut to n.
+// Padded on the right with blanks to n characters, then cut to n (characters, not bytes).
 std::string fitLeft(std::string_view value, std::size_t n);
-// Padded on the left with "0" to n characters, then cut to its first n (a longer value loses its right end).
+// Padded on the left with "0" to n characters, then cut to its first n characters (a longer value loses its right end).
 std::string fitRight(std::string_view value, std::size_t n);
 // Leading and trailing blanks removed (only the blank character).
 using text::trimBlanks;
