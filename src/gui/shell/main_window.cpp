@@ -1,5 +1,7 @@
 #include "gui/shell/main_window.h"
 
+#include "gui/reports/report_runner.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -137,6 +139,10 @@ TfmPrincipal::TfmPrincipal(AppContext& context, QWidget* parent)
   setHandler(Command::InformacoesUteis, [this] { showInformation(); });
   setHandler(Command::Ajuda, [this] { help_->showTopics(this); });
   setHandler(Command::ComoFazer, [this] { help_->showTopic(10, this); });
+  setHandler(Command::VisualizarCartela,
+             [this] { reports::showReport(this, *context_.db, "Cartela", reports::Destination::Preview); });
+  setHandler(Command::EmitirCartela,
+             [this] { reports::showReport(this, *context_.db, "Cartela", reports::Destination::Printer); });
 }
 
 TfmPrincipal::~TfmPrincipal() { qApp->removeEventFilter(help_); }
