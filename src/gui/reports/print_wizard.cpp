@@ -34,6 +34,8 @@ PrintWizard::PrintWizard(ReportHost& host, Start start, bool workTables, QWidget
   ui_->setupUi(this);
   ui_->baseYearLabel->setText(QStringLiteral("Ano-Base da declaração ") + QString::fromUtf8(core::declfile::kBaseYear.data(), 4));
   firstPage_ = start == Start::Choice ? kChoice : kType;
+  // Enter works on the focused field (it toggles list lines); it never presses a button by itself.
+  for (auto* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
   connect(ui_->nextButton, &QPushButton::clicked, this, &PrintWizard::next);
   connect(ui_->backButton, &QPushButton::clicked, this, &PrintWizard::back);
   connect(ui_->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -81,7 +83,11 @@ int PrintWizard::currentPage() const { return ui_->pages->currentIndex(); }
 
 void PrintWizard::goToPage(int index) {
   ui_->pages->setCurrentIndex(index);
-  if (index == kSelection) fillEstablishments();  // rebuilt each time it is shown
+  if (index == kSelection) {
+    fillEstablishments();  // rebuilt each time it is shown
+    ui_->establishmentList->setFocus();
+    if (ui_->establishmentList->count() > 0) ui_->establishmentList->setCurrentRow(0);
+  }
   updateButtons();
 }
 
