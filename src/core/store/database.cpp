@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "core/platform/folder_lock.h"
+#include "core/store/folder_lock.h"
 #include "core/store/engine_error.h"
 
 namespace torvex::core::store {
@@ -195,7 +195,7 @@ Database::Database(std::filesystem::path folder, Mode mode) : folder_(std::move(
   }
   if (!std::filesystem::is_directory(folder_))
     throw EngineError(engine_code::kCannotOpen, "Pasta de dados não encontrada: " + folder_.string() + ".");
-  lock_ = std::make_unique<platform::FolderLock>(folder_ / kLockFile);
+  lock_ = std::make_unique<FolderLock>(folder_ / kLockFile);
 
   const auto mainFile = folder_ / kDeclarationFile;
   if (!create && !std::filesystem::exists(mainFile))

@@ -16,13 +16,10 @@
 
 #include "core/store/table_def.h"
 
-namespace torvex::core::platform {
-class FolderLock;
-}
-
 namespace torvex::core::store {
 
 class Database;
+class FolderLock;
 
 // A prepared statement. Parameters are bound by name (":anBase"), never
 // concatenated into the SQL text. Columns are read as text by index or name.
@@ -150,7 +147,7 @@ class Database {
   void configure();
   std::filesystem::path folder_;
   sqlite3* db_ = nullptr;
-  std::unique_ptr<platform::FolderLock> lock_;
+  std::unique_ptr<FolderLock> lock_;
   std::unordered_map<std::string, std::unique_ptr<Statement>> cache_;
 };
 

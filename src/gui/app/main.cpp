@@ -3,7 +3,7 @@
 #include <QSplashScreen>
 #include <memory>
 
-#include "core/platform/folder_lock.h"
+#include "core/platform/named_guard.h"
 #include "core/store/data_folder.h"
 #include "gui/shell/app_context.h"
 #include "gui/shell/error_handler.h"

@@ -2,7 +2,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "core/platform/folder_lock.h"
+#include "core/platform/named_guard.h"
 
 namespace torvex::core::platform {
 namespace {

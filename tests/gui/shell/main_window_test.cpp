@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "core/platform/folder_lock.h"
+#include "core/platform/named_guard.h"
 #include "core/store/table.h"
 #include "gui/shell/info_screen.h"
 #include "gui/shell/main_window.h"
