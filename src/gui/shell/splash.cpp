@@ -6,7 +6,7 @@
 
 namespace torvex::gui::shell {
 
-QSplashScreen* createSplash() {
+std::unique_ptr<QSplashScreen> createSplash() {
   QPixmap pix(480, 260);
   pix.fill(QColor(0, 128, 128));
   QPainter p(&pix);
@@ -23,8 +23,15 @@ QSplashScreen* createSplash() {
   p.drawText(QRect(0, 130, 480, 30), Qt::AlignCenter, QStringLiteral("Gerador de Declaração Keva — Ano-Base 2006"));
   p.drawText(QRect(0, 170, 480, 30), Qt::AlignCenter, QStringLiteral("Versão ") + versionText());
   p.end();
-  auto* splash = new QSplashScreen(pix, Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint);
-  return splash;
+  return std::make_unique<QSplashScreen>(pix, Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint);
+}
+
+void showMainWindowAfterSplash(std::unique_ptr<QSplashScreen> splash, QWidget& mainWindow) {
+  // The splash stays on top of every window: it must be gone, not merely
+  // lowered later, before the first window of the program appears.
+  if (splash) splash->close();
+  splash.reset();
+  mainWindow.show();
 }
 
 }  // namespace torvex::gui::shell

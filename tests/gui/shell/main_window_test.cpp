@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QMenuBar>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
@@ -14,10 +15,28 @@
 #include "gui/shell/info_screen.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/screen_scale.h"
+#include "gui/shell/splash.h"
 #include "support/temp_data_folder.h"
 
 using namespace torvex;
 using namespace torvex::gui::shell;
+
+// Calls back for every top-level window of the program that is shown.
+class ShowWatcher : public QObject {
+ public:
+  explicit ShowWatcher(std::function<void(QWidget*)> onShow) : onShow_(std::move(onShow)) {
+    qApp->installEventFilter(this);
+  }
+  ~ShowWatcher() override { qApp->removeEventFilter(this); }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show)
+      if (auto* w = qobject_cast<QWidget*>(watched); w && w->isWindow()) onShow_(w);
+    return false;
+  }
+
+ private:
+  std::function<void(QWidget*)> onShow_;
+};
 
 class MainWindowTest : public QObject {
   Q_OBJECT
@@ -114,6 +133,30 @@ class MainWindowTest : public QObject {
     }
     QVERIFY(infoScreenHidden(*f.context.db));
     QCOMPARE(f.context.db->rowCount("BD8Resp"), 1);
+  }
+
+  void splashIsGoneBeforeAnyWindowOfTheProgramShows() {
+    // A first start: the information screen opens on the first activation.
+    Fixture f;
+    TfmPrincipal w(f.context);
+    std::unique_ptr<QSplashScreen> splash = createSplash();
+    splash->show();
+    QPointer<QSplashScreen> watched(splash.get());
+    QStringList shownWithSplash;
+    bool infoShown = false;
+    ShowWatcher watcher([&](QWidget* shown) {
+      if (shown == watched.data()) return;
+      if (watched && watched->isVisible()) shownWithSplash << shown->metaObject()->className();
+      if (auto* info = qobject_cast<TfmInformacoesUteis*>(shown)) {
+        infoShown = true;
+        QTimer::singleShot(0, info, &QDialog::reject);
+      }
+    });
+    showMainWindowAfterSplash(std::move(splash), w);
+    QTRY_VERIFY(infoShown);
+    QVERIFY2(shownWithSplash.isEmpty(), qPrintable(shownWithSplash.join(' ')));
+    QVERIFY(!watched);  // freed
+    w.close();
   }
 
   void windowsGrowWithTheScreenFromTheirDesignSize() {
