@@ -5,6 +5,8 @@
 
 #include "core/platform/named_guard.h"
 #include "core/store/data_folder.h"
+#include "gui/entry/entry_commands.h"
+#include "gui/entry/entry_session.h"
 #include "gui/shell/app_context.h"
 #include "gui/shell/error_handler.h"
 #include "gui/shell/main_window.h"
@@ -70,6 +72,8 @@ int main(int argc, char** argv) {
   }
 
   TfmPrincipal window(context);
+  torvex::gui::entry::EntrySession entrySession(context, ui);
+  torvex::gui::entry::installEntryCommands(window, entrySession);
   app.setErrorHandlerInstalled(true);
   showMainWindowAfterSplash(std::move(splash), window);
   return app.exec();
