@@ -11,6 +11,7 @@
 #include "gui/shell/error_handler.h"
 #include "gui/shell/main_window.h"
 #include "gui/platform/qt_interaction.h"
+#include "gui/shell/screen_scale.h"
 #include "gui/shell/splash.h"
 #include "gui/shell/translations.h"
 
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
   TorvexApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("TORVEX"));
   installQtTranslations(app);
+  installScreenScale(app);
   if (!firstGuard.acquired()) {
     // Without a folder of the user's own the single-copy guard cannot be kept.
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Aviso"),

@@ -65,6 +65,7 @@ HelpViewer::HelpViewer(const QList<HelpTopic>& topics, QWidget* parent)
   layout->addWidget(splitter);
   layout->addLayout(buttons);
   applyDesignSize(this, {480, 320});
+  splitter->setSizes({screenScale().scaled(170), screenScale().scaled(290)});
   if (topics_.isEmpty()) text_->setPlainText(QStringLiteral("O arquivo de ajuda \"AJUDA TORVEX.hlp\" não foi encontrado."));
 }
 

@@ -3,11 +3,13 @@
 #include <QPainter>
 
 #include "gui/shell/app_context.h"
+#include "gui/shell/screen_scale.h"
 
 namespace torvex::gui::shell {
 
 std::unique_ptr<QSplashScreen> createSplash() {
-  QPixmap pix(480, 260);
+  // Drawn in design coordinates with the pixels of the scaled size.
+  QPixmap pix = screenScale().canvas({480, 260});
   pix.fill(QColor(0, 128, 128));
   QPainter p(&pix);
   p.setRenderHint(QPainter::Antialiasing);
@@ -23,6 +25,7 @@ std::unique_ptr<QSplashScreen> createSplash() {
   p.drawText(QRect(0, 130, 480, 30), Qt::AlignCenter, QStringLiteral("Gerador de Declaração Keva — Ano-Base 2006"));
   p.drawText(QRect(0, 170, 480, 30), Qt::AlignCenter, QStringLiteral("Versão ") + versionText());
   p.end();
+  pix.setDevicePixelRatio(1.0);  // shown at the scaled size
   return std::make_unique<QSplashScreen>(pix, Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint);
 }
 

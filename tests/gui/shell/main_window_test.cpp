@@ -14,7 +14,6 @@
 #include "core/store/table.h"
 #include "gui/shell/info_screen.h"
 #include "gui/shell/main_window.h"
-#include "gui/shell/screen_scale.h"
 #include "gui/shell/splash.h"
 #include "support/temp_data_folder.h"
 
@@ -157,12 +156,6 @@ class MainWindowTest : public QObject {
     QVERIFY2(shownWithSplash.isEmpty(), qPrintable(shownWithSplash.join(' ')));
     QVERIFY(!watched);  // freed
     w.close();
-  }
-
-  void windowsGrowWithTheScreenFromTheirDesignSize() {
-    QCOMPARE(scaledDesignSize({400, 300}, {640, 480}), QSize(400, 300));
-    QCOMPARE(scaledDesignSize({400, 300}, {800, 600}), QSize(500, 375));
-    QCOMPARE(scaledDesignSize({400, 300}, {1024, 768}), QSize(640, 480));
   }
 
   void secondCopyEndsBeforeAnyWindow() {
