@@ -138,7 +138,7 @@ class Database {
   static std::string schemaName(DbFile db);
 
   // Exclusive use of the data folder: fails with EngineError kTableBusy
-  // ("Table is busy") while another program holds the folder open.
+  // ("Tabela ... em uso") while another program holds the folder open.
   void acquireExclusive(std::string_view tableForMessage = {});
   void releaseExclusive();
 
