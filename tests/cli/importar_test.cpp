@@ -28,6 +28,7 @@ class ImportarCli : public ::testing::Test {
     o.withoutLinksEvery = 2;
     o.links = 6;
     o.previousYear = previousYear;
+    o.endedEvery = previousYear ? 3 : 0;  // last year's dismissals stay out of this year
     return bench::DeclarationGenerator(o).text();
   }
   std::int64_t count(const std::string& sql) {
@@ -81,6 +82,16 @@ TEST_F(ImportarCli, NamedEstablishmentsOnlyAndTheFileResponsibleOnRequest) {
   EXPECT_EQ(run("importar", (folder.path() / "nao-existe.dec").string()).status, 3);
 }
 
+TEST_F(ImportarCli, AResponsiblePartyWithErrorsStopsTheImportBeforeAnythingIsStored) {
+  std::string content = generated();
+  content.replace(24, 14, "11222333000100");  // the responsible's CNPJ, with wrong check digits
+  const auto r = run("importar", write(content), "--responsavel");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("O responsável do arquivo tem erros"), std::string::npos) << r.err;
+  EXPECT_EQ(count("SELECT count(*) FROM BD8Emp"), 0);
+  EXPECT_EQ(count("SELECT count(*) FROM BD8Resp"), 0);
+}
+
 TEST_F(ImportarCli, AFaultyFileImportsNothingAndPrintsItsFindings) {
   std::string content = generated();
   content[529 * 2 + 10] = '"';  // a quote in the inscription of record 3 (finding 1922)
@@ -95,8 +106,9 @@ TEST_F(ImportarCli, PreviousYearFileNeedsItsOption) {
   EXPECT_EQ(run("importar", file).status, 4);
   const auto r = run("importar", file, "--ano-anterior --json");
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.lines.back(), "{\"estabelecimentos\": 4, \"importados\": 6, \"duplicados\": 0, \"desligados\": 0}");
+  EXPECT_EQ(r.lines.back(), "{\"estabelecimentos\": 4, \"importados\": 4, \"duplicados\": 0, \"desligados\": 2}");
   EXPECT_EQ(count("SELECT count(*) FROM BD8Emp WHERE AnBase = '2006' AND InAvisoCnae = 1"), 4);
+  EXPECT_EQ(count("SELECT count(*) FROM BD8Vinc WHERE CoCausaDesligamento <> '00'"), 0);
 }
 
 }  // namespace
