@@ -4,6 +4,7 @@
 
 #include "core/delivery/record_text.h"
 #include "core/store/engine_error.h"
+#include "core/text/utf8_text.h"
 
 namespace torvex::core::delivery {
 namespace {
@@ -273,7 +274,7 @@ std::string RecordBuilder::establishment(const RowSnapshot& row) const {
   put(r, t[s1::kTipo], "1");
   for (const auto& b : establishmentFields_) placeField(r, b.start, b.width, row.text(b.column), b.defaultValue);
   put(r, t[s1::kAno], declfile::kBaseYear);
-  put(r, t[s1::kEncerramento], trimmed(row.text(establishmentClosing_)) == "1" ? "1" : "2");
+  put(r, t[s1::kEncerramento], text::trimBlanks(row.text(establishmentClosing_)) == "1" ? "1" : "2");
   return r;
 }
 
@@ -299,7 +300,7 @@ void RecordBuilder::employee(std::string& r, const store::Statement& st, std::st
   put(r, t[s2::kPrefixo], prefixo);
   put(r, t[s2::kTipo], "2");
   for (const auto& b : employeeFields_) placeField(r, b.start, b.width, columnText(st, b.column), b.defaultValue);
-  const bool disabled = trimmed(columnText(st, employeeDisabledIndicator_)) == "1";
+  const bool disabled = text::trimBlanks(columnText(st, employeeDisabledIndicator_)) == "1";
   put(r, t[s2::kDeficiente], disabled ? columnText(st, employeeDisabilityCode_) : std::string_view("0"));
 }
 
