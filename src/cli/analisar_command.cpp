@@ -15,6 +15,7 @@
 #include "core/delivery/analysed_file_rewrite.h"
 #include "core/jobs/analyse_file_job.h"
 #include "core/platform/folder_media.h"
+#include "core/store/data_folder.h"
 #include "core/store/database.h"
 #include "core/store/reference_lookup.h"
 
@@ -60,13 +61,21 @@ int analyse(const AnalisarOptions& o) {
     return exit_status::kUsage;
   }
   std::error_code ec;
-  if (!fs::is_regular_file(o.file, ec)) {
-    std::cerr << "torvex-cli analisar: arquivo não encontrado: " << o.file << "\n";
+  if (const std::string problem = core::declfile::inputFileProblem(o.file); !problem.empty()) {
+    std::cerr << "torvex-cli analisar: " << problem << "\n";
     return exit_status::kUsage;
   }
   if (!fs::is_directory(o.dataFolder, ec)) {
     std::cerr << "torvex-cli analisar: pasta de dados não encontrada: " << o.dataFolder << "\n";
     return exit_status::kUsage;
+  }
+  {
+    // The data folder is checked before anything reads it, as every command does.
+    ConsoleInteraction check(/*yes=*/false);
+    if (!core::store::startupCheck(o.dataFolder, check)) {
+      std::cerr << core::store::kMissingFilesMessage << "\n";
+      return exit_status::kUsage;
+    }
   }
   std::unique_ptr<core::store::Database> db;
   std::unique_ptr<core::store::ReferenceLookup> reference;
