@@ -10,10 +10,10 @@
 namespace torvex::core::consistency {
 namespace {
 
-const Field kEmpYear{RecordKind::Establishment, "AnBase"};
-const Field kEmpInscription{RecordKind::Establishment, "CoCgcCeiEstabelecimento"};
-const Field kEmpPrefix{RecordKind::Establishment, "NuPrefixoEstabelecimento"};
-const Field kEmpLinks{RecordKind::Establishment, "NuVinculosEstabelecimento"};
+const Field kEstablishmentYear{RecordKind::Establishment, "AnBase"};
+const Field kEstablishmentInscription{RecordKind::Establishment, "CoCgcCeiEstabelecimento"};
+const Field kEstablishmentPrefix{RecordKind::Establishment, "NuPrefixoEstabelecimento"};
+const Field kEstablishmentLinks{RecordKind::Establishment, "NuVinculosEstabelecimento"};
 const Field kLinkPis{RecordKind::Link, "CoPisPasepEmpregado"};
 
 constexpr const char* kKeyOrder = " ORDER BY AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento";
@@ -61,16 +61,16 @@ class CheckEngine::Run {
   Run(CheckEngine& engine, const CheckParameters& p)
       : engine_(engine),
         p_(p),
-        empTable_(p.useWorkTables ? store::table::kWorkEmp : store::table::kEmp),
-        vincTable_(p.useWorkTables ? store::table::kWorkVinc : store::table::kVinc),
-        respTable_(p.useWorkTables ? store::table::kWorkResp : store::table::kResp),
+        establishmentTable_(p.useWorkTables ? store::table::kWorkEstablishments : store::table::kEstablishments),
+        vincTable_(p.useWorkTables ? store::table::kWorkLinks : store::table::kLinks),
+        respTable_(p.useWorkTables ? store::table::kWorkResponsible : store::table::kResponsible),
         ctx_(engine.db_, engine.reference_, engine.log_, p.fileFlag, vincTable_) {}
 
   // Answers false when the user stopped the run.
   bool execute() {
     std::vector<Record> establishments = checkedEstablishments();
     total_ = 0;
-    for (const auto& e : establishments) total_ += 1 + declaredLinks(e[kEmpLinks]);
+    for (const auto& e : establishments) total_ += 1 + declaredLinks(e[kEstablishmentLinks]);
     ui().progress(0, 100);
     if (p_.checkResponsible) checkResponsible();
 
@@ -85,7 +85,7 @@ class CheckEngine::Run {
       if (!advance()) return false;
       const Record& est = ctx_.establishment();
       links.reset();
-      links.bind(":a", est[kEmpYear]).bind(":i", est[kEmpInscription]).bind(":p", est[kEmpPrefix]);
+      links.bind(":a", est[kEstablishmentYear]).bind(":i", est[kEstablishmentInscription]).bind(":p", est[kEstablishmentPrefix]);
       std::int64_t count = 0;
       // The next link is read ahead: in key order, links sharing a PIS are
       // neighbours, so a link whose neighbours have other PIS needs no search.
@@ -122,13 +122,13 @@ class CheckEngine::Run {
   // The establishments of the run in key order, after the filters and the selection.
   std::vector<Record> checkedEstablishments() {
     std::vector<Record> out;
-    auto s = engine_.db_.prepare(selectAllFields(RecordKind::Establishment, empTable_) + kKeyOrder);
+    auto s = engine_.db_.prepare(selectAllFields(RecordKind::Establishment, establishmentTable_) + kKeyOrder);
     const Selection* sel = p_.selection ? &*p_.selection : nullptr;
     std::size_t position = 0;
     Record r(RecordKind::Establishment);
     while (s.step()) {
       r.load(s);
-      if (!p_.baseYearFilter.empty() && r[kEmpYear] != p_.baseYearFilter) continue;
+      if (!p_.baseYearFilter.empty() && r[kEstablishmentYear] != p_.baseYearFilter) continue;
       if (sel && sel->rectification && !marked(r)) continue;
       const std::size_t at = position++;
       if (sel && (at >= sel->ticked.size() || !sel->ticked[at])) continue;
@@ -167,7 +167,7 @@ class CheckEngine::Run {
 
   CheckEngine& engine_;
   const CheckParameters& p_;
-  const char* empTable_;
+  const char* establishmentTable_;
   const char* vincTable_;
   const char* respTable_;
   CheckContext ctx_;

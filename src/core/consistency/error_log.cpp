@@ -12,10 +12,10 @@ std::int64_t runningNumber = 0;
 // million-link file would hold all of them in memory until the end.
 constexpr std::int64_t kRowsPerCommit = 50000;
 
-const Field kEmpInscription{RecordKind::Establishment, "CoCgcCeiEstabelecimento"};
-const Field kEmpKind{RecordKind::Establishment, "InInscrEstabelecimento"};
-const Field kEmpPrefix{RecordKind::Establishment, "NuPrefixoEstabelecimento"};
-const Field kEmpName{RecordKind::Establishment, "NoRazaoEstabelecimento"};
+const Field kEstablishmentInscription{RecordKind::Establishment, "CoCgcCeiEstabelecimento"};
+const Field kEstablishmentKind{RecordKind::Establishment, "InInscrEstabelecimento"};
+const Field kEstablishmentPrefix{RecordKind::Establishment, "NuPrefixoEstabelecimento"};
+const Field kEstablishmentName{RecordKind::Establishment, "NoRazaoEstabelecimento"};
 const Field kLinkPis{RecordKind::Link, "CoPisPasepEmpregado"};
 const Field kLinkName{RecordKind::Link, "NoEmpregado"};
 const Field kLinkAdmission{RecordKind::Link, "DaAdmissaoEmpregado"};
@@ -101,12 +101,12 @@ void ErrorLog::record(Severity severity, RecordType type, std::string_view code,
   const std::string stored = store::storedText(content);
   const std::string number = numberText(++runningNumber);
   bind(1, severityText(severity));
-  bind(2, withEstablishment ? fit((*e)[kEmpInscription], 14) : "");
-  bind(3, withEstablishment ? fit((*e)[kEmpKind], 1) : "");
-  bind(4, withEstablishment ? fit((*e)[kEmpPrefix], 2) : "");
+  bind(2, withEstablishment ? fit((*e)[kEstablishmentInscription], 14) : "");
+  bind(3, withEstablishment ? fit((*e)[kEstablishmentKind], 1) : "");
+  bind(4, withEstablishment ? fit((*e)[kEstablishmentPrefix], 2) : "");
   bind(5, typeText);
   bind(6, fit(code, 4));
-  bind(7, withEstablishment ? fit((*e)[kEmpName], 52) : "");
+  bind(7, withEstablishment ? fit((*e)[kEstablishmentName], 52) : "");
   bind(8, withLink ? fit((*l)[kLinkPis], 11) : "");
   bind(9, withLink ? fit((*l)[kLinkName], 30) : "");
   bind(10, withLink ? fit((*l)[kLinkAdmission], 8) : "");

@@ -1,5 +1,5 @@
 #pragma once
-// Handles on the employee-link fields the rules read.
+// Handles on the link fields the rules read.
 #include <array>
 
 #include "core/consistency/record.h"

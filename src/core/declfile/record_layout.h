@@ -52,7 +52,7 @@ class DescriptorList {
 class TArquivoKevaTipoZero : public DescriptorList<24> {};
 // Type 1, establishment. Slots 25-26 are always empty; 50-51 in the previous-year layout.
 class TArquivoKevaTipoUm : public DescriptorList<51> {};
-// Type 2, employee link. Slots 13 and 86 are empty in the previous-year layout.
+// Type 2, link. Slots 13 and 86 are empty in the previous-year layout.
 class TArquivoKevaTipoDois : public DescriptorList<86> {};
 // Type 9, totals.
 class TArquivoKevaTipoNove : public DescriptorList<10> {};

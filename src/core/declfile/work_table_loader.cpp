@@ -40,7 +40,7 @@ constexpr const char* k8 = "00000000";
 constexpr const char* k14 = "00000000000000";
 
 // Type 1 columns common to both layouts (key and stored year are bound apart).
-constexpr ColumnMap kEmpCommon[] = {
+constexpr ColumnMap kEstablishmentCommon[] = {
     {"NuSequencialRegistro", s1::kSequencial, Conv::AsRead},
     {"NoRazaoEstabelecimento", s1::kRazao, Conv::Trimmed},
     {"EdEstabelecimento", s1::kEndereco, Conv::Trimmed},
@@ -67,7 +67,7 @@ constexpr ColumnMap kEmpCommon[] = {
     {"TxUsoEstabelecimento", s1::kUsoEmpresa, Conv::AsRead},
 };
 
-constexpr ColumnMap kEmpCurrent[] = {
+constexpr ColumnMap kEstablishmentCurrent[] = {
     {"CoCnae2", s1::kCnae, Conv::AsRead},
     {"InPorte", s1::kPorte, Conv::AsRead},
     {"NuVinculoPatMenor5", s1::kPatMenor5, Conv::AsRead},
@@ -92,7 +92,7 @@ constexpr ColumnMap kEmpCurrent[] = {
 };
 
 // The previous-year layout lacks these fields: fixed values stand in for them.
-constexpr ColumnMap kEmpPrevious[] = {
+constexpr ColumnMap kEstablishmentPrevious[] = {
     {"CoCnae", s1::kCnae, Conv::AsRead},
     {"InPorte", 0, Conv::Constant, "3"},
     {"NuVinculoPatMenor5", 0, Conv::Constant, "000000"},
@@ -235,12 +235,12 @@ std::string zeroFilledLeft(std::string_view v, std::size_t width) {
 }  // namespace
 
 void WorkTableLoader::createWorkTables(store::Database& db) {
-  for (const char* name : {store::table::kWorkResp, store::table::kWorkEmp, store::table::kWorkVinc})
+  for (const char* name : {store::table::kWorkResponsible, store::table::kWorkEstablishments, store::table::kWorkLinks})
     db.createTable(*store::findTableDef(name));
 }
 
 void WorkTableLoader::dropWorkTables(store::Database& db) {
-  for (const char* name : {store::table::kWorkResp, store::table::kWorkEmp, store::table::kWorkVinc})
+  for (const char* name : {store::table::kWorkResponsible, store::table::kWorkEstablishments, store::table::kWorkLinks})
     if (db.tableExists(name)) db.dropTable(name);
 }
 
@@ -250,12 +250,12 @@ WorkTableLoader::WorkTableLoader(store::Database& db, const RecordLayout& layout
       layout_(layout),
       analysisYear_(std::move(analysisYear)),
       zeroValues_(zeroValues),
-      insertEmp_(db.prepare(insertSql("Te8emp", {kEmpCommon, layout.previousYear() ? std::span<const ColumnMap>(kEmpPrevious)
-                                                                                    : std::span<const ColumnMap>(kEmpCurrent)}))),
-      insertVinc_(db.prepare(insertSql("Te8vinc", {vincMap()}))),
+      insertEstablishment_(db.prepare(insertSql("Te8emp", {kEstablishmentCommon, layout.previousYear() ? std::span<const ColumnMap>(kEstablishmentPrevious)
+                                                                                    : std::span<const ColumnMap>(kEstablishmentCurrent)}))),
+      insertLink_(db.prepare(insertSql("Te8vinc", {vincMap()}))),
       updateCounts_(db.prepare("UPDATE Te8emp SET NuVinculosEstabelecimento = ?, NuEstrangeirosEstabelec = ? "
                                "WHERE AnBase = ? AND CoCgcCeiEstabelecimento = ? AND NuPrefixoEstabelecimento = ?")),
-      findEmp_(db.prepare("SELECT NuSequencialRegistro FROM Te8emp WHERE AnBase = ? AND CoCgcCeiEstabelecimento = ? "
+      findEstablishment_(db.prepare("SELECT NuSequencialRegistro FROM Te8emp WHERE AnBase = ? AND CoCgcCeiEstabelecimento = ? "
                           "AND NuPrefixoEstabelecimento = ?")) {
   for (const auto& m : vincMap()) vincFields_.push_back(layout.tipoDois[m.slot]);
   checkWidths(layout);
@@ -271,8 +271,8 @@ void WorkTableLoader::checkWidths(const RecordLayout& layout) {
   };
   for (const auto& m : vincMap())
     if (m.conv == Conv::AsRead || m.conv == Conv::Trimmed) check("Te8vinc", m.column, layout.tipoDois[m.slot].length, 0);
-  for (auto part : {std::span<const ColumnMap>(kEmpCommon), layout.previousYear() ? std::span<const ColumnMap>(kEmpPrevious)
-                                                                                  : std::span<const ColumnMap>(kEmpCurrent)})
+  for (auto part : {std::span<const ColumnMap>(kEstablishmentCommon), layout.previousYear() ? std::span<const ColumnMap>(kEstablishmentPrevious)
+                                                                                  : std::span<const ColumnMap>(kEstablishmentCurrent)})
     for (const auto& m : part)
       if (m.slot > 0) check("Te8emp", m.column, layout.tipoUm[m.slot].length, m.conv == Conv::Cei00 ? 2 : 0);
 }
@@ -350,7 +350,7 @@ bool WorkTableLoader::loadResponsible(std::string_view record) {
 }
 
 void WorkTableLoader::loadEstablishment(std::string_view record, std::string_view storedYear) {
-  RowBinder row(insertEmp_, record);
+  RowBinder row(insertEstablishment_, record);
   row.bindText(1, storedYear);
   row.bindStored(2, field1(record, slot1::kInscricao));
   row.bindStored(3, field1(record, slot1::kPrefixo));
@@ -374,16 +374,16 @@ void WorkTableLoader::loadEstablishment(std::string_view record, std::string_vie
       default: return row.bindStored(position++, v);
     }
   };
-  for (const auto& m : kEmpCommon) bindMapped(m);
+  for (const auto& m : kEstablishmentCommon) bindMapped(m);
   if (layout_.previousYear())
-    for (const auto& m : kEmpPrevious) bindMapped(m);
+    for (const auto& m : kEstablishmentPrevious) bindMapped(m);
   else
-    for (const auto& m : kEmpCurrent) bindMapped(m);
+    for (const auto& m : kEstablishmentCurrent) bindMapped(m);
   row.run();
 }
 
 void WorkTableLoader::loadLink(std::string_view record, std::string_view storedYear) {
-  RowBinder row(insertVinc_, record);
+  RowBinder row(insertLink_, record);
   row.bindText(1, storedYear);
   row.bindStored(2, field2(record, slot2::kInscricao));
   row.bindStored(3, field2(record, slot2::kPrefixo));
@@ -442,13 +442,13 @@ void WorkTableLoader::writeEstablishmentCounts(std::string_view storedYear, std:
 
 std::optional<std::string> WorkTableLoader::findEstablishment(std::string_view storedYear,
                                                               std::string_view inscription, std::string_view prefix) {
-  RowBinder row(findEmp_);
+  RowBinder row(findEstablishment_);
   row.bindText(1, storedYear);
   row.bindStored(2, inscription);
   row.bindStored(3, prefix);
   std::optional<std::string> found;
-  if (findEmp_.step()) found = findEmp_.text(0);
-  findEmp_.reset();
+  if (findEstablishment_.step()) found = findEstablishment_.text(0);
+  findEstablishment_.reset();
   return found;
 }
 

@@ -71,10 +71,10 @@ class WorkTableLoader {
   const RecordLayout& layout_;
   std::string analysisYear_;
   bool zeroValues_;
-  store::Statement insertEmp_;
-  store::Statement insertVinc_;
+  store::Statement insertEstablishment_;
+  store::Statement insertLink_;
   store::Statement updateCounts_;
-  store::Statement findEmp_;
+  store::Statement findEstablishment_;
   std::vector<TArquivo> vincFields_;  // the field of each Te8vinc column, in insert order
 };
 

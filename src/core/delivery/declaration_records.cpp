@@ -92,7 +92,7 @@ constexpr ColumnField kEstablishmentFields[] = {
 constexpr const char* kMonths[] = {"Janeiro", "Fevereiro", "Marco",    "Abril",   "Maio",     "Junho",
                                    "Julho",   "Agosto",    "Setembro", "Outubro", "Novembro", "Dezembro"};
 
-std::vector<ColumnField> employeeFieldList() {
+std::vector<ColumnField> linkFieldList() {
   static const std::vector<std::string> names = [] {
     std::vector<std::string> n;
     for (const char* m : kMonths) n.push_back(std::string("Va") + m + "Empregado");
@@ -276,30 +276,30 @@ std::string RecordBuilder::establishment(const RowSnapshot& row) const {
   return r;
 }
 
-void RecordBuilder::bindEmployee(const store::Statement& st) {
-  employeeFields_.clear();
-  for (const auto& f : employeeFieldList()) {
+void RecordBuilder::bindLink(const store::Statement& st) {
+  linkFields_.clear();
+  for (const auto& f : linkFieldList()) {
     const int column = st.columnIndex(f.column);
     if (column < 0) missingColumn(f.column);
     const auto& d = layout_.tipoDois[f.slot];
-    employeeFields_.push_back(Bound{d.start, d.length, column, f.defaultValue});
+    linkFields_.push_back(Bound{d.start, d.length, column, f.defaultValue});
   }
-  employeeDisabledIndicator_ = st.columnIndex("InDeficienteFisico");
-  employeeDisabilityCode_ = st.columnIndex("CoDeficienteFisico");
-  if (employeeDisabledIndicator_ < 0) missingColumn("InDeficienteFisico");
-  if (employeeDisabilityCode_ < 0) missingColumn("CoDeficienteFisico");
+  linkDisabledIndicator_ = st.columnIndex("InDeficienteFisico");
+  linkDisabilityCode_ = st.columnIndex("CoDeficienteFisico");
+  if (linkDisabledIndicator_ < 0) missingColumn("InDeficienteFisico");
+  if (linkDisabilityCode_ < 0) missingColumn("CoDeficienteFisico");
 }
 
-void RecordBuilder::employee(std::string& r, const store::Statement& st, std::string_view inscricao,
+void RecordBuilder::link(std::string& r, const store::Statement& st, std::string_view inscricao,
                              std::string_view prefixo) const {
   const auto& t = layout_.tipoDois;
   r.assign(static_cast<std::size_t>(layout_.recordLength), ' ');
   put(r, t[s2::kInscricao], inscricao);
   put(r, t[s2::kPrefixo], prefixo);
   put(r, t[s2::kTipo], "2");
-  for (const auto& b : employeeFields_) placeField(r, b.start, b.width, columnText(st, b.column), b.defaultValue);
-  const bool disabled = trimmed(columnText(st, employeeDisabledIndicator_)) == "1";
-  put(r, t[s2::kDeficiente], disabled ? columnText(st, employeeDisabilityCode_) : std::string_view("0"));
+  for (const auto& b : linkFields_) placeField(r, b.start, b.width, columnText(st, b.column), b.defaultValue);
+  const bool disabled = trimmed(columnText(st, linkDisabledIndicator_)) == "1";
+  put(r, t[s2::kDeficiente], disabled ? columnText(st, linkDisabilityCode_) : std::string_view("0"));
 }
 
 std::string RecordBuilder::totals(const TotalsRecordValues& v) const {
@@ -309,7 +309,7 @@ std::string RecordBuilder::totals(const TotalsRecordValues& v) const {
   put(r, t[s9::kPrefixo], v.prefixo);
   put(r, t[s9::kTipo], "9");
   put(r, t[s9::kTotalTipo1], zeroPadded(v.establishments, 6));
-  put(r, t[s9::kTotalTipo2], zeroPadded(v.employees, 6));
+  put(r, t[s9::kTotalTipo2], zeroPadded(v.links, 6));
   put(r, t[s9::kTotalPrefixos], zeroPadded(v.prefixesNotZero, 6));
   put(r, t[s9::kEstatistica], statisticsField(v.fromDeclarationTables));
   put(r, t[s9::kPesquisa], v.survey);
