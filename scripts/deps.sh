@@ -5,7 +5,7 @@ packages=(
   build-essential cmake pkg-config ccache
   libsqlite3-dev zlib1g-dev libssl-dev libcli11-dev
   libgtest-dev libgmock-dev
-  qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl1-mesa-dev
   xvfb xauth fonts-dejavu-core
 )
 missing=()

@@ -114,5 +114,29 @@ TEST(CliAnalisarCheck, InjectedFaultsGiveExactlyTheirRows) {
                                             "war 2 3508 1665 18.750,00 EMPREGADO NUMERO C"}));
 }
 
+// A NUL inside a link's company-use text is a non-printable character: the
+// check reports it, and the file is not rewritten (with or without its bytes).
+TEST(CliAnalisarCheck, ANulInsideALinkFieldIsReportedAndNotRewritten) {
+  TempDataFolder folder;
+  const fs::path file = writtenDeclaration(folder);
+  ASSERT_FALSE(file.empty());
+  df::RecordLayout layout;
+  df::MontaLayoutAnoAtual(layout);
+  inject(file, '2', 0, layout.tipoDois[df::slot2::kUsoEmpresa], std::string("AB\0CD", 5));
+  const auto r = runTorvexCli("analisar " + file.string() + " --json --dados " + folder.path().string());
+  EXPECT_EQ(r.status, 2);
+  ASSERT_EQ(r.lines.size(), 2u) << testing::PrintToString(r.lines);
+  EXPECT_EQ(value(r.lines[1], "retorno") + " " + value(r.lines[1], "lbl") + " " + value(r.lines[1], "Conteudo"),
+            "0020 1623 AB\\u0000CD");
+  EXPECT_EQ(value(r.lines[1], "usoempresa"), "AB\\u0000CD");
+
+  const fs::path again = folder.path() / "de-novo";
+  fs::create_directories(again);
+  const auto refused = runTorvexCli("analisar " + file.string() + " --dados " + folder.path().string() +
+                                    " --gravar " + again.string());
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_TRUE(fs::is_empty(again));
+}
+
 }  // namespace
 }  // namespace torvex::test

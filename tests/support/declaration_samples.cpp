@@ -24,7 +24,8 @@ const std::string& saoPauloName() {
       if (sqlite3_prepare_v2(db, "SELECT NoMunicipio FROM tb8MUNIC WHERE CoMunicipio = '3550308'", -1, &s,
                              nullptr) == SQLITE_OK &&
           sqlite3_step(s) == SQLITE_ROW)
-        out = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
+        out.assign(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)),
+                   static_cast<std::size_t>(sqlite3_column_bytes(s, 0)));
       sqlite3_finalize(s);
     }
     sqlite3_close(db);

@@ -81,17 +81,11 @@ void ErrorLog::record(Severity severity, RecordType type, std::string_view code,
   if (severity == Severity::Warning) warnings_ = true;
   auto& s = *insert_;
   s.reset();
-  // Every value outlives the insert below, so the engine need not copy them;
-  // values handed over with their terminating NUL spare SQLite a copy as well.
+  // Every value outlives the insert below, so the engine need not copy them.
+  // Each is bound with its length: a NUL inside a content is kept.
   sqlite3_stmt* h = s.handle();
-  std::string cut[14];
-  auto bind = [h, &cut](int position, std::string_view v) {
-    const char* text = v.empty() ? "" : v.data();
-    if (!v.empty() && text[v.size()] != '\0') {
-      cut[position - 1].assign(v);
-      text = cut[position - 1].c_str();
-    }
-    sqlite3_bind_text(h, position, text, -1, SQLITE_STATIC);
+  auto bind = [h](int position, std::string_view v) {
+    sqlite3_bind_text(h, position, v.empty() ? "" : v.data(), static_cast<int>(v.size()), SQLITE_STATIC);
   };
   const bool withEstablishment = type != RecordType::Responsible && establishment_;
   const bool withLink = type == RecordType::Link && link_;

@@ -45,10 +45,10 @@ void Record::load(const store::Statement& row) {
   sqlite3_stmt* h = row.handle();
   for (std::size_t i = 0; i < values_.size(); ++i) {
     const int col = static_cast<int>(i);
-    // Stored text holds no NUL, so its length needs no second call.
+    // Read with its length: a NUL inside a value is a character like any other.
     const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(h, col));
     if (p)
-      values_[i].assign(p);
+      values_[i].assign(p, static_cast<std::size_t>(sqlite3_column_bytes(h, col)));
     else
       values_[i].clear();
   }

@@ -174,10 +174,11 @@ void put(std::string& record, const declfile::TArquivo& field, std::string_view 
   placeField(record, field.start, field.length, value, defaultValue);
 }
 
-// Stored text holds no NUL, so its length is found without a second call into the engine.
+// The column's text with its length: a NUL inside a value is written like any other character.
 std::string_view columnText(const store::Statement& st, int column) {
   const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st.handle(), column));
-  return p ? std::string_view(p) : std::string_view{};
+  return p ? std::string_view(p, static_cast<std::size_t>(sqlite3_column_bytes(st.handle(), column)))
+           : std::string_view{};
 }
 
 bool caseInsensitiveEqual(std::string_view a, std::string_view b) { return store::equalsIgnoreCase(a, b); }

@@ -3,13 +3,17 @@
 #include <QSplashScreen>
 #include <memory>
 
-#include "core/platform/folder_lock.h"
+#include "core/platform/named_guard.h"
 #include "core/store/data_folder.h"
+#include "gui/entry/entry_commands.h"
+#include "gui/entry/entry_session.h"
 #include "gui/shell/app_context.h"
 #include "gui/shell/error_handler.h"
 #include "gui/shell/main_window.h"
-#include "gui/shell/qt_interaction.h"
+#include "gui/platform/qt_interaction.h"
+#include "gui/shell/screen_scale.h"
 #include "gui/shell/splash.h"
+#include "gui/shell/translations.h"
 
 using namespace torvex;
 using namespace torvex::gui::shell;
@@ -17,10 +21,21 @@ using namespace torvex::gui::shell;
 int main(int argc, char** argv) {
   // First guard: another copy is running; leave quietly, before any window.
   core::platform::NamedGuard firstGuard("This is a unique string!");
-  if (!firstGuard.acquired()) return 0;
+  if (firstGuard.state() == core::platform::NamedGuard::State::HeldElsewhere) return 0;
 
   TorvexApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("TORVEX"));
+  installQtTranslations(app);
+  installScreenScale(app);
+  if (!firstGuard.acquired()) {
+    // Without a folder of the user's own the single-copy guard cannot be kept.
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Aviso"),
+                    QStringLiteral("Não foi possível garantir que só uma cópia do TORVEX esteja em execução: %1.")
+                        .arg(QString::fromStdString(firstGuard.problem())),
+                    QMessageBox::Ok);
+    box.exec();
+    return 1;
+  }
 
   core::platform::NamedGuard secondGuard("Torvex");
   if (!secondGuard.acquired()) {
@@ -30,12 +45,12 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  std::unique_ptr<QSplashScreen> splash(createSplash());
+  std::unique_ptr<QSplashScreen> splash = createSplash();
   splash->show();
   QApplication::processEvents();
 
   AppContext context = AppContext::forExecutableFolder(QCoreApplication::applicationDirPath().toStdString());
-  QtInteraction ui;
+  torvex::gui::platform::QtInteraction ui;
   bool ok = false;
   try {
     ok = core::store::startupCheck(context.dataFolder, ui);
@@ -59,9 +74,9 @@ int main(int argc, char** argv) {
   }
 
   TfmPrincipal window(context);
+  torvex::gui::entry::EntrySession entrySession(context, ui);
+  torvex::gui::entry::installEntryCommands(window, entrySession);
   app.setErrorHandlerInstalled(true);
-  window.show();
-  splash->finish(&window);
-  splash.reset();
+  showMainWindowAfterSplash(std::move(splash), window);
   return app.exec();
 }

@@ -5,7 +5,7 @@
 #include <QTimer>
 
 #include "core/store/error_report.h"
-#include "gui/shell/qt_interaction.h"
+#include "gui/platform/qt_interaction.h"
 
 namespace torvex::gui::shell {
 
@@ -32,7 +32,7 @@ void reportFatalError(const std::exception& error) {
   const auto report = core::store::buildErrorReport(error, boundLookup);
   if (!report.silent) {
     if (report.beep) QApplication::beep();
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Erro"), dialogText(report.text), QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Erro"), platform::dialogText(report.text), QMessageBox::Ok);
     box.exec();
   }
   for (QWidget* w : QApplication::topLevelWidgets()) w->close();

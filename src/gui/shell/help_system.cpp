@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTextBrowser>
@@ -64,10 +65,12 @@ HelpViewer::HelpViewer(const QList<HelpTopic>& topics, QWidget* parent)
   layout->addWidget(splitter);
   layout->addLayout(buttons);
   applyDesignSize(this, {480, 320});
+  splitter->setSizes({screenScale().scaled(170), screenScale().scaled(290)});
   if (topics_.isEmpty()) text_->setPlainText(QStringLiteral("O arquivo de ajuda \"AJUDA TORVEX.hlp\" não foi encontrado."));
 }
 
 void HelpViewer::showTopic(int number) {
+  requested_ = number;
   for (int i = 0; i < topics_.size(); ++i)
     if (topics_[i].number == number) {
       list_->setCurrentRow(i);
@@ -102,12 +105,39 @@ int helpTopicOf(const QWidget* widget) {
   return 0;
 }
 
+namespace {
+
+// The topic of an entry, or of the nearest menu around it that has one.
+int menuEntryTopic(const QAction* entry, const QMenu* menu) {
+  if (entry) {
+    if (const int topic = entry->property("helpTopic").toInt(); topic > 0) return topic;
+  }
+  for (const QWidget* w = menu; w; w = w->parentWidget()) {
+    const auto* m = qobject_cast<const QMenu*>(w);
+    if (!m) break;
+    if (const int topic = m->menuAction()->property("helpTopic").toInt(); topic > 0) return topic;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int HelpSystem::topicUnderTheUser() {
+  // An open menu takes the keys: the topic of its highlighted entry.
+  if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
+    return menuEntryTopic(menu->activeAction(), menu);
+  // The menu bar under keyboard navigation holds the focus.
+  if (auto* bar = qobject_cast<QMenuBar*>(QApplication::focusWidget()); bar && bar->activeAction())
+    return menuEntryTopic(bar->activeAction(), nullptr);
+  return helpTopicOf(QApplication::focusWidget());
+}
+
 bool HelpSystem::eventFilter(QObject* watched, QEvent* event) {
+  // The key reaches the filter first on its way to the window, then to the widget: act once.
   if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
-    int topic = 0;
-    if (auto* menu = qobject_cast<QMenu*>(watched); menu && menu->activeAction())
-      topic = menu->activeAction()->property("helpTopic").toInt();
-    if (topic == 0) topic = helpTopicOf(QApplication::focusWidget());
+    const int topic = topicUnderTheUser();
+    while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+    if (auto* bar = qobject_cast<QMenuBar*>(QApplication::focusWidget())) bar->setActiveAction(nullptr);
     QWidget* owner = QApplication::activeWindow();
     if (topic == 0) showTopics(owner);  // context request for topic 0: the topics dialog
     else showTopic(topic, owner);

@@ -28,9 +28,12 @@ class HelpViewer : public QDialog {
   HelpViewer(const QList<HelpTopic>& topics, QWidget* parent = nullptr);
   // Shows a topic; an unknown number (or 0) shows the list of topics.
   void showTopic(int number);
+  // The topic last asked for (0: the list of topics).
+  int requestedTopic() const { return requested_; }
 
  private:
   QList<HelpTopic> topics_;
+  int requested_ = 0;
   QListWidget* list_;
   QTextBrowser* text_;
 };
@@ -43,6 +46,9 @@ class HelpSystem : public QObject {
   void showTopics(QWidget* owner);
   void showTopic(int number, QWidget* owner);
   bool hasTopic(int number) const;
+  // What F1 opens now: the highlighted menu entry (or its nearest menu with a
+  // topic), else the focused field or its nearest parent with one; 0 when none.
+  static int topicUnderTheUser();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

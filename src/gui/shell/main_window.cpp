@@ -19,6 +19,7 @@
 #include "gui/shell/help_system.h"
 #include "gui/shell/info_screen.h"
 #include "gui/shell/reindex_window.h"
+#include "gui/shell/screen_scale.h"
 
 namespace torvex::gui::shell {
 
@@ -92,8 +93,7 @@ QString yearAccelerator(int year) {
 }
 
 QPixmap mainPicture() {
-  QPixmap pix(420, 220);
-  pix.fill(Qt::transparent);
+  QPixmap pix = screenScale().canvas({420, 220});
   QPainter p(&pix);
   p.setRenderHint(QPainter::Antialiasing);
   p.setBrush(QColor(0, 96, 96));
@@ -126,8 +126,8 @@ TfmPrincipal::TfmPrincipal(AppContext& context, QWidget* parent)
   buildCentralArea();
   statusBar();
   move(0, 0);
+  applyDesignSize(this, {640, 480});
   setWindowState(Qt::WindowMaximized);
-  resize(800, 600);
 
   setHandler(Command::Sair, [] { QApplication::closeAllWindows(); });
   setHandler(Command::Indexar, [this] {
@@ -234,6 +234,7 @@ void TfmPrincipal::buildCentralArea() {
   pal.setColor(QPalette::Window, QColor(0, 128, 128));  // teal
   central->setPalette(pal);
   auto* picture = new QLabel;
+  picture->setObjectName(QStringLiteral("imFigura"));
   picture->setPixmap(mainPicture());
   picture->setAlignment(Qt::AlignCenter);
   auto* link = new QLabel(QStringLiteral("<a style=\"color:#ffffff\" href=\"%1\"><u>%1</u></a>")

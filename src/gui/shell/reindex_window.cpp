@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "core/store/data_folder.h"
-#include "gui/shell/qt_interaction.h"
+#include "gui/platform/qt_interaction.h"
 #include "gui/shell/screen_scale.h"
 
 namespace torvex::gui::shell {
@@ -45,7 +45,7 @@ TfmIndexar::TfmIndexar(core::store::Database& db, QWidget* parent)
 void TfmIndexar::run() {
   cancel_->setEnabled(false);
   start_->setEnabled(false);
-  QtInteraction ui(this);
+  platform::QtInteraction ui(this);
   ui.setProgressBar(bar_);
   ui.setStatusLabel(label_);
   core::store::reindexAll(db_, ui);

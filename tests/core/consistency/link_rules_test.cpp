@@ -196,6 +196,23 @@ TEST(LinkRules, VariantsProduceTheirRows) {
   }
 }
 
+// A NUL is a character like any other: the rules see the whole field and the
+// row shows it whole.
+TEST(EmployeeRules, ANulInsideAFieldIsSeenWhole) {
+  using namespace std::string_literals;
+  const std::vector<LinkCase> cases{
+      {"NUL at the start of a month's pay", {{{"VaJaneiroEmpregado", "\0"s "00150000"}}}, {"0040", "0315"},
+       {"err 0040 1641 \0"s "00150000"}},
+      {"NUL between the words of the name", {{{"NoEmpregado", "JOAO\0DA SILVA"s}}}, {"0020", "0161"},
+       {"err 0020 1625 JOAO\0DA SILVA"s}},
+      {"NUL inside the company-use text", {{{"TxUsoEmpregado", "AB\0CD"s}}}, {"0020"}, {"err 0020 1623 AB\0CD"s}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(run(c), c.rows);
+  }
+}
+
 // Ordinary facts of a year must not be taken for faults.
 TEST(LinkRules, SoundLinksGiveNoError) {
   struct Case {

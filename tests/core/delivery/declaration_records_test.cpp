@@ -117,6 +117,21 @@ TEST(DeclarationRecords, DefaultsUpperCasingAndAccentedLetters) {
   EXPECT_EQ(positions(r[3], 270, 271), "2" "3");
 }
 
+// A NUL is written as it is stored, and the characters after it too.
+TEST(DeclarationRecords, AStoredNulIsWrittenWithTheRestOfTheField) {
+  using namespace std::string_literals;
+  WriterBench b;
+  b.addResponsible();
+  const auto est = b.addEstablishment("12345678000195", "00", true, {{"NoRazaoEstabelecimento", "PADARIA\0SAO JOAO"s}});
+  b.addLinks(est, 1, {{"NoEmpregado", "JOAO\0DA SILVA"s}, {"TxUsoEmpregado", "AB\0CD"s}});
+  ASSERT_EQ(b.write(), WriteResult::Success);
+  const auto r = readRecords(b.writer.results().lastWrittenPath);
+  ASSERT_EQ(r.size(), 4u);
+  EXPECT_EQ(positions(r[1], 24, 75), "PADARIA\0SAO JOAO"s + blanks(36));
+  EXPECT_EQ(positions(r[2], 35, 64), "JOAO\0DA SILVA"s + blanks(17));
+  EXPECT_EQ(positions(r[2], 516, 527), "AB\0CD"s + blanks(7));
+}
+
 struct DatesCase {
   const char* name;
   bool fromWork;

@@ -3,21 +3,39 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QMenuBar>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
-#include "core/platform/folder_lock.h"
+#include "core/platform/named_guard.h"
 #include "core/store/table.h"
 #include "gui/shell/info_screen.h"
 #include "gui/shell/main_window.h"
-#include "gui/shell/screen_scale.h"
+#include "gui/shell/splash.h"
 #include "support/temp_data_folder.h"
 
 using namespace torvex;
 using namespace torvex::gui::shell;
+
+// Calls back for every top-level window of the program that is shown.
+class ShowWatcher : public QObject {
+ public:
+  explicit ShowWatcher(std::function<void(QWidget*)> onShow) : onShow_(std::move(onShow)) {
+    qApp->installEventFilter(this);
+  }
+  ~ShowWatcher() override { qApp->removeEventFilter(this); }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show)
+      if (auto* w = qobject_cast<QWidget*>(watched); w && w->isWindow()) onShow_(w);
+    return false;
+  }
+
+ private:
+  std::function<void(QWidget*)> onShow_;
+};
 
 class MainWindowTest : public QObject {
   Q_OBJECT
@@ -116,10 +134,28 @@ class MainWindowTest : public QObject {
     QCOMPARE(f.context.db->rowCount("BD8Resp"), 1);
   }
 
-  void windowsGrowWithTheScreenFromTheirDesignSize() {
-    QCOMPARE(scaledDesignSize({400, 300}, {640, 480}), QSize(400, 300));
-    QCOMPARE(scaledDesignSize({400, 300}, {800, 600}), QSize(500, 375));
-    QCOMPARE(scaledDesignSize({400, 300}, {1024, 768}), QSize(640, 480));
+  void splashIsGoneBeforeAnyWindowOfTheProgramShows() {
+    // A first start: the information screen opens on the first activation.
+    Fixture f;
+    TfmPrincipal w(f.context);
+    std::unique_ptr<QSplashScreen> splash = createSplash();
+    splash->show();
+    QPointer<QSplashScreen> watched(splash.get());
+    QStringList shownWithSplash;
+    bool infoShown = false;
+    ShowWatcher watcher([&](QWidget* shown) {
+      if (shown == watched.data()) return;
+      if (watched && watched->isVisible()) shownWithSplash << shown->metaObject()->className();
+      if (auto* info = qobject_cast<TfmInformacoesUteis*>(shown)) {
+        infoShown = true;
+        QTimer::singleShot(0, info, &QDialog::reject);
+      }
+    });
+    showMainWindowAfterSplash(std::move(splash), w);
+    QTRY_VERIFY(infoShown);
+    QVERIFY2(shownWithSplash.isEmpty(), qPrintable(shownWithSplash.join(' ')));
+    QVERIFY(!watched);  // freed
+    w.close();
   }
 
   void secondCopyEndsBeforeAnyWindow() {

@@ -1,11 +1,11 @@
-#include "gui/delivery/qt_media.h"
+#include "gui/platform/qt_media.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 
-namespace torvex::gui::delivery {
+namespace torvex::gui::platform {
 
 bool isRemovableDevice(const QByteArray& device) {
   if (!device.startsWith("/dev/")) return false;
@@ -67,4 +67,4 @@ std::optional<std::int64_t> QtMedia::freeSpace(char drive) const {
   return v->bytesAvailable();
 }
 
-}  // namespace torvex::gui::delivery
+}  // namespace torvex::gui::platform

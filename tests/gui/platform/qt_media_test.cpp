@@ -2,11 +2,11 @@
 // stands for the Transmite folder; removable letters appear only with a volume.
 #include <QTest>
 
-#include "gui/delivery/qt_media.h"
+#include "gui/platform/qt_media.h"
 #include "support/temp_data_folder.h"
 
 using namespace torvex;
-using torvex::gui::delivery::QtMedia;
+using torvex::gui::platform::QtMedia;
 
 class QtMediaTest : public QObject {
   Q_OBJECT
@@ -30,8 +30,8 @@ class QtMediaTest : public QObject {
   }
 
   void nonDeviceSourcesAreNotRemovable() {
-    QVERIFY(!gui::delivery::isRemovableDevice("tmpfs"));
-    QVERIFY(!gui::delivery::isRemovableDevice("/dev/nao-existe"));
+    QVERIFY(!gui::platform::isRemovableDevice("tmpfs"));
+    QVERIFY(!gui::platform::isRemovableDevice("/dev/nao-existe"));
   }
 };
 

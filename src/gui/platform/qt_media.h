@@ -6,7 +6,7 @@
 
 #include "core/platform/media.h"
 
-namespace torvex::gui::delivery {
+namespace torvex::gui::platform {
 
 class QtMedia : public core::platform::Media {
  public:
@@ -28,4 +28,4 @@ class QtMedia : public core::platform::Media {
 // Whether a block device ("/dev/sdb1") sits on a removable disk, from /sys/block.
 bool isRemovableDevice(const QByteArray& device);
 
-}  // namespace torvex::gui::delivery
+}  // namespace torvex::gui::platform

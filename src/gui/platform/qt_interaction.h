@@ -10,7 +10,7 @@
 #include <QProgressBar>
 #include <QWidget>
 
-namespace torvex::gui::shell {
+namespace torvex::gui::platform {
 
 class QtInteraction : public core::platform::Interaction {
  public:
@@ -40,4 +40,4 @@ class QtInteraction : public core::platform::Interaction {
 // Dialog texts use CR LF and LF CR pairs; Qt wants plain LF.
 QString dialogText(const std::string& text);
 
-}  // namespace torvex::gui::shell
+}  // namespace torvex::gui::platform

@@ -1,4 +1,4 @@
-#include "gui/shell/qt_interaction.h"
+#include "gui/platform/qt_interaction.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -6,7 +6,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 
-namespace torvex::gui::shell {
+namespace torvex::gui::platform {
 using core::platform::Buttons;
 using core::platform::DialogKind;
 namespace button = core::platform::button;
@@ -88,4 +88,4 @@ void QtInteraction::status(const std::string& text) {
 
 void QtInteraction::processEvents() { QApplication::processEvents(); }
 
-}  // namespace torvex::gui::shell
+}  // namespace torvex::gui::platform
