@@ -198,7 +198,7 @@ TEST(LinkRules, VariantsProduceTheirRows) {
 
 // A NUL is a character like any other: the rules see the whole field and the
 // row shows it whole.
-TEST(EmployeeRules, ANulInsideAFieldIsSeenWhole) {
+TEST(LinkRules, ANulInsideAFieldIsSeenWhole) {
   using namespace std::string_literals;
   const std::vector<LinkCase> cases{
       {"NUL at the start of a month's pay", {{{"VaJaneiroEmpregado", "\0"s "00150000"}}}, {"0040", "0315"},
