@@ -21,12 +21,10 @@ namespace torvex::cli {
 namespace {
 
 namespace fs = std::filesystem;
-using core::declfile::StructureFinding;
 using core::declfile::TAnaliseEstrutura;
 namespace result = core::declfile::result;
 
 constexpr int kProgramBaseYear = 2006;
-constexpr int kExitStructureFinding = 4;
 
 struct AnalisarOptions {
   std::string file;
@@ -46,35 +44,6 @@ struct AnalisarRun {
   bool sound() const { return (flags & (result::kFinding | result::kInterrupted | result::kReadFailed)) == 0; }
   bool rectification() const { return (flags & result::kRectification) != 0; }
 };
-
-std::string messageText(const core::store::ReferenceLookup& ref, const std::string& code) {
-  const auto row = ref.message(code);
-  return row ? row->text : std::string();
-}
-
-void printFindings(const AnalisarRun& run, const std::vector<StructureFinding>& rows, bool json) {
-  for (const auto& f : rows) {
-    const std::string text = messageText(*run.reference, f.CoMsg);
-    if (json) {
-      writeJsonLine(std::cout, JsonObject()
-                                   .add("AnBase", f.AnBase)
-                                   .add("CoMsg", f.CoMsg)
-                                   .add("Sequencia", f.Sequencia)
-                                   .add("InscricaoPrefixo", f.InscricaoPrefixo)
-                                   .add("TipoCampo", f.TipoCampo)
-                                   .add("PosicaoInicial", f.PosicaoInicial)
-                                   .add("Conteudo", f.Conteudo)
-                                   .add("texto", text));
-    } else {
-      std::cout << "Erro de estrutura " << f.CoMsg << " no registro " << f.Sequencia;
-      if (!f.InscricaoPrefixo.empty()) std::cout << " (inscrição e prefixo " << f.InscricaoPrefixo << ")";
-      if (!f.TipoCampo.empty()) std::cout << ", campo " << f.TipoCampo;
-      if (!f.PosicaoInicial.empty()) std::cout << ", posição " << f.PosicaoInicial;
-      if (!f.Conteudo.empty()) std::cout << ", conteúdo \"" << f.Conteudo << "\"";
-      std::cout << ": " << text << "\n";
-    }
-  }
-}
 
 void printLoaded(const AnalisarRun& run, bool json) {
   if (json) {
@@ -114,7 +83,7 @@ std::optional<int> analyseStructure(const AnalisarOptions& o, AnalisarRun& run) 
   run.flags = analyser.AnalisaArquivo(o.file, kProgramBaseYear, /*zeroValues=*/false, run.establishments, run.links,
                                       *run.db, ui);
   if (run.flags & result::kFinding) {
-    printFindings(run, analyser.findings(), o.json);
+    printStructureFindings(analyser.findings(), *run.reference, o.json, std::cout);
     return kExitStructureFinding;
   }
   if (run.flags & (result::kReadFailed | result::kInterrupted)) {

@@ -6,6 +6,7 @@
 
 #include "core/consistency/check_engine.h"
 #include "core/consistency/findings_report.h"
+#include "cli/json_lines.h"
 
 namespace torvex::cli {
 
@@ -29,6 +30,32 @@ void printFindings(core::store::Database& db, const core::store::ReferenceLookup
   else
     out << "As declarações selecionadas não apresentaram erros ou avisos.\n";
   out << errors << " erro(s), " << warnings << " aviso(s).\n";
+}
+
+void printStructureFindings(const std::vector<core::declfile::StructureFinding>& rows,
+                            const core::store::ReferenceLookup& reference, bool json, std::ostream& out) {
+  for (const auto& f : rows) {
+    const auto message = reference.message(f.CoMsg);
+    const std::string text = message ? message->text : std::string();
+    if (json) {
+      writeJsonLine(out, JsonObject()
+                             .add("AnBase", f.AnBase)
+                             .add("CoMsg", f.CoMsg)
+                             .add("Sequencia", f.Sequencia)
+                             .add("InscricaoPrefixo", f.InscricaoPrefixo)
+                             .add("TipoCampo", f.TipoCampo)
+                             .add("PosicaoInicial", f.PosicaoInicial)
+                             .add("Conteudo", f.Conteudo)
+                             .add("texto", text));
+      continue;
+    }
+    out << "Erro de estrutura " << f.CoMsg << " no registro " << f.Sequencia;
+    if (!f.InscricaoPrefixo.empty()) out << " (inscrição e prefixo " << f.InscricaoPrefixo << ")";
+    if (!f.TipoCampo.empty()) out << ", campo " << f.TipoCampo;
+    if (!f.PosicaoInicial.empty()) out << ", posição " << f.PosicaoInicial;
+    if (!f.Conteudo.empty()) out << ", conteúdo \"" << f.Conteudo << "\"";
+    out << ": " << text << "\n";
+  }
 }
 
 int checkExitStatus(int resultBits) {

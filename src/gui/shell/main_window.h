@@ -62,6 +62,6 @@ class TfmPrincipal : public QMainWindow {
 };
 
 // The declaration service's web address shown below the picture.
-inline constexpr const char* kServiceAddress = "https://www.keva.gov.br";
+inline constexpr const char* kServiceAddress = "https://www.keva.org.br";
 
 }  // namespace torvex::gui::shell

@@ -1,10 +1,13 @@
 #pragma once
 // "Indexar Arquivos": rebuilds every index of the data folder on request.
 #include <QDialog>
+#include <memory>
 
-class QLabel;
-class QProgressBar;
 class QPushButton;
+
+namespace Ui {
+class TfmIndexar;
+}
 
 namespace torvex::core::store {
 class Database;
@@ -16,15 +19,13 @@ class TfmIndexar : public QDialog {
   Q_OBJECT
  public:
   TfmIndexar(core::store::Database& db, QWidget* parent = nullptr);
-  QPushButton* startButton() const { return start_; }
+  ~TfmIndexar() override;
+  QPushButton* startButton() const;
 
  private:
   void run();
   core::store::Database& db_;
-  QLabel* label_;
-  QProgressBar* bar_;
-  QPushButton* start_;
-  QPushButton* cancel_;
+  std::unique_ptr<Ui::TfmIndexar> ui_;
 };
 
 }  // namespace torvex::gui::shell

@@ -1,0 +1,120 @@
+// bench_importar: times the two steps of an import of one declaration file into
+// a fresh data folder (structure analysis and loading, then the merge into the
+// declaration tables), then the merge again, when every link is a duplicate.
+// CPU seconds are given beside wall seconds, since the machine may be shared.
+//   bench_importar ARQUIVO [--dados PASTA] [--referencia referencia.db] [--ano-anterior]
+#include <sys/resource.h>
+
+#include <chrono>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "core/importing/import_merge.h"
+#include "core/jobs/import_job.h"
+#include "core/store/database.h"
+#include "core/store/table_def.h"
+
+namespace fs = std::filesystem;
+using namespace torvex::core;
+
+namespace {
+
+class Silent : public platform::Interaction {
+ public:
+  std::string message(platform::DialogKind, const std::string& text, platform::Buttons) override {
+    std::cerr << text << "\n";
+    return platform::button::kOk;
+  }
+};
+
+fs::path executableFolder() {
+  std::error_code ec;
+  const auto exe = fs::read_symlink("/proc/self/exe", ec);
+  return ec ? fs::current_path() : exe.parent_path();
+}
+
+void prepareDataFolder(const fs::path& folder, const fs::path& reference) {
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  fs::copy_file(reference, folder / store::Database::kReferenceFile);
+  store::Database db(folder, store::Database::Mode::Create);
+  for (const auto& def : store::tableDefinitions())
+    if (def.db == store::DbFile::Declaration) db.createTable(def);
+}
+
+double cpuSeconds() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+         static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// Wall and CPU seconds of one step.
+class Step {
+ public:
+  explicit Step(std::string name) : name_(std::move(name)), wall_(std::chrono::steady_clock::now()), cpu_(cpuSeconds()) {}
+  void report(std::int64_t links) const {
+    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_).count();
+    const double cpu = cpuSeconds() - cpu_;
+    std::cout << name_ << ": " << wall << " s (CPU " << cpu << " s), "
+              << static_cast<long long>(static_cast<double>(links) / wall) << " vinculos/s\n";
+  }
+
+ private:
+  std::string name_;
+  std::chrono::steady_clock::time_point wall_;
+  double cpu_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const char* usage = "uso: bench_importar ARQUIVO [--dados PASTA] [--referencia referencia.db] [--ano-anterior]\n";
+  std::vector<std::string> args(argv + 1, argv + argc);
+  fs::path file, folder = fs::temp_directory_path() / "torvex-bench-importar";
+  fs::path reference = executableFolder() / ".." / "bin" / "dados" / "referencia.db";
+  bool previousYear = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--dados" && i + 1 < args.size()) folder = args[++i];
+    else if (args[i] == "--referencia" && i + 1 < args.size()) reference = args[++i];
+    else if (args[i] == "--ano-anterior") previousYear = true;
+    else if (file.empty()) file = args[i];
+    else {
+      std::cerr << usage;
+      return 3;
+    }
+  }
+  if (file.empty()) {
+    std::cerr << usage;
+    return 3;
+  }
+  try {
+    prepareDataFolder(folder, reference);
+    store::Database db(folder);
+    Silent ui;
+    declfile::TAnaliseEstrutura analyser;
+    Step analysis("analise e carga");
+    const int flags = jobs::analyseForImport(analyser, file, previousYear, db, ui);
+    const std::int64_t loaded = db.rowCount(store::table::kWorkVinc);
+    analysis.report(loaded);
+    if (flags != 0 && flags != declfile::result::kRectification) return 1;
+
+    importing::ImportRequest request;
+    request.kind = previousYear ? importing::ImportKind::previousYearFile() : importing::ImportKind::currentYear();
+    request.chosen = importing::fileEstablishments(db, request.kind.importYear);
+    request.listLines = request.chosen.size();
+    for (const char* name : {"importacao", "importacao de novo (duplicados)"}) {
+      Step merge(name);
+      const auto result = importing::ImportMerge(db, ui).run(request);
+      merge.report(loaded);
+      std::cout << "  importados " << result.imported() << ", duplicados " << result.duplicates() << ", desligados "
+                << result.ended() << "\n";
+    }
+    return 0;
+  } catch (const std::exception& e) {
+    std::cerr << "bench_importar: " << e.what() << "\n";
+    return 3;
+  }
+}

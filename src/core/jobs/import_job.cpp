@@ -1,0 +1,127 @@
+#include "core/jobs/import_job.h"
+
+#include <algorithm>
+
+#include "core/consistency/check_engine.h"
+#include "core/store/declaration_state.h"
+#include "core/store/table_def.h"
+
+namespace torvex::core::jobs {
+namespace {
+
+constexpr int kProgramBaseYear = 2006;
+
+// The BD8Resp columns a declaration file's type-0 record fills.
+constexpr const char* kFileResponsibleColumns[] = {
+    "CoCgcCeiResponsavel",     "InInscrResponsavel",      "NoResponsavelArquivo",     "EdLogradouroRespArquivo",
+    "NuLogradouroRespArquivo", "TxComplementoRespArquivo", "NoBairroRespArquivo",     "CoCepRespArquivo",
+    "CoMunicipioRespArquivo",  "NoMunicipioRespArquivo",  "SgUfRespArquivo",          "NuFoneDDD",
+    "NuFoneAssinante",         "TxEMailRespArquivo",      "InReciboParaRespArquivo",  "InRetificacao",
+    "DaRetificacao",           "InAntecipacao",           "DaGeracao",                "HoSenha",
+};
+
+std::string withZerosInFront(const std::string& inscription) {
+  return inscription.size() == 12 ? "00" + inscription : inscription;
+}
+
+// The establishments to merge: the named ones, in the order named, or every one of the file.
+bool chooseEstablishments(const ImportSettings& s, const std::vector<importing::FileEstablishment>& inFile,
+                          std::vector<importing::FileEstablishment>& chosen, std::string& failure) {
+  if (s.establishments.empty()) {
+    chosen = inFile;
+    return true;
+  }
+  for (const auto& wanted : s.establishments) {
+    const std::string inscription = withZerosInFront(wanted.inscription);
+    const auto it = std::find_if(inFile.begin(), inFile.end(), [&](const importing::FileEstablishment& e) {
+      return e.inscription == inscription && e.prefix == wanted.prefix;
+    });
+    if (it == inFile.end()) {
+      failure = "Estabelecimento " + wanted.inscription + "/" + wanted.prefix + " não está no arquivo.";
+      return false;
+    }
+    const bool twice = std::any_of(chosen.begin(), chosen.end(), [&](const importing::FileEstablishment& e) {
+      return e.inscription == it->inscription && e.prefix == it->prefix;
+    });
+    if (!twice) chosen.push_back(*it);
+  }
+  return true;
+}
+
+}  // namespace
+
+int analyseForImport(declfile::TAnaliseEstrutura& analyser, const std::filesystem::path& file, bool previousYear,
+                     store::Database& db, platform::Interaction& ui) {
+  analyser.AnoAnterior = previousYear;
+  std::int64_t establishments = 0, links = 0;
+  return analyser.AnalisaArquivo(file, kProgramBaseYear, /*zeroValues=*/true, establishments, links, db, ui);
+}
+
+bool storeFileResponsible(store::Database& db, const store::ReferenceLookup& reference, platform::Interaction& ui) {
+  consistency::CheckEngine engine(db, reference, ui);
+  consistency::CheckParameters p;
+  p.useWorkTables = true;
+  p.selection = consistency::Selection{};  // no establishment: the responsible party alone
+  p.checkResponsible = true;
+  p.fileFlag = true;
+  if (engine.run(p) & (consistency::check_result::kErrors | consistency::check_result::kInterrupted)) return false;
+
+  std::string columns, assignments;
+  for (const char* c : kFileResponsibleColumns) {
+    const std::string q = store::quoteIdentifier(c);
+    columns += (columns.empty() ? "" : ", ") + q;
+    assignments += (assignments.empty() ? "" : ", ") + q + " = (SELECT " + q + " FROM Te8resp LIMIT 1)";
+  }
+  store::Transaction tx(db);
+  if (db.rowCount(store::table::kResp) > 0)
+    db.exec("UPDATE BD8Resp SET " + assignments);
+  else
+    db.exec("INSERT INTO BD8Resp (" + columns + ") SELECT " + columns + " FROM Te8resp LIMIT 1");
+  tx.commit();
+  return true;
+}
+
+ImportOutcome runImport(const ImportSettings& settings, store::Database& db, const store::ReferenceLookup& reference,
+                        platform::Interaction& ui) {
+  ImportOutcome out;
+  declfile::TAnaliseEstrutura analyser;
+  out.analysisFlags = analyseForImport(analyser, settings.file, settings.previousYear, db, ui);
+  namespace flag = declfile::result;
+  if (out.analysisFlags & flag::kFinding) {
+    out.status = ImportStatus::StructureFinding;
+    out.findings = analyser.findings();
+    return out;
+  }
+  if (out.analysisFlags & flag::kInterrupted) {
+    out.status = ImportStatus::Interrupted;
+    return out;
+  }
+  if (out.analysisFlags & flag::kReadFailed) {
+    out.failure = declfile::kCopyErrorMessage + settings.file.string();
+    return out;
+  }
+  out.rectification = (out.analysisFlags & flag::kRectification) != 0;
+
+  const auto kind = settings.previousYear ? importing::ImportKind::previousYearFile() : importing::ImportKind::currentYear();
+  const auto inFile = importing::fileEstablishments(db, kind.importYear);
+  importing::ImportRequest request;
+  request.kind = kind;
+  request.listLines = inFile.size();
+  if (!chooseEstablishments(settings, inFile, request.chosen, out.failure)) return out;
+
+  if (settings.takeResponsible) {
+    if (!storeFileResponsible(db, reference, ui)) {
+      out.status = ImportStatus::ResponsibleRefused;
+      return out;
+    }
+    out.responsibleStored = true;
+  }
+  out.result = importing::ImportMerge(db, ui).run(request);
+  if (out.result.interrupted)
+    out.status = ImportStatus::Interrupted;
+  else
+    out.status = out.result.anythingImported() ? ImportStatus::Imported : ImportStatus::NothingImported;
+  return out;
+}
+
+}  // namespace torvex::core::jobs
