@@ -6,7 +6,7 @@ packages=(
   libsqlite3-dev zlib1g-dev libssl-dev libcli11-dev
   libgtest-dev libgmock-dev
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl1-mesa-dev
-  xvfb xauth fonts-dejavu-core
+  xvfb xauth fonts-dejavu-core poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

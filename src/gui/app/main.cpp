@@ -7,6 +7,7 @@
 #include "core/store/data_folder.h"
 #include "gui/entry/entry_commands.h"
 #include "gui/entry/entry_session.h"
+#include "gui/importing/import_commands.h"
 #include "gui/shell/app_context.h"
 #include "gui/shell/error_handler.h"
 #include "gui/shell/main_window.h"
@@ -76,6 +77,7 @@ int main(int argc, char** argv) {
   TfmPrincipal window(context);
   torvex::gui::entry::EntrySession entrySession(context, ui);
   torvex::gui::entry::installEntryCommands(window, entrySession);
+  torvex::gui::importing::installImportCommands(window, context, ui);
   app.setErrorHandlerInstalled(true);
   showMainWindowAfterSplash(std::move(splash), window);
   return app.exec();

@@ -3,17 +3,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSplitter>
 #include <QTextBrowser>
-#include <QVBoxLayout>
 
 #include "gui/shell/screen_scale.h"
+#include "ui_help_viewer.h"
 
 namespace torvex::gui::shell {
 
@@ -40,44 +38,37 @@ QList<HelpTopic> readHelpFile(const QString& path) {
 }
 
 HelpViewer::HelpViewer(const QList<HelpTopic>& topics, QWidget* parent)
-    : QDialog(parent), topics_(topics), list_(new QListWidget), text_(new QTextBrowser) {
-  setWindowTitle(QStringLiteral("Ajuda do TORVEX"));
-  auto* splitter = new QSplitter;
-  splitter->addWidget(list_);
-  splitter->addWidget(text_);
-  splitter->setStretchFactor(1, 2);
+    : QDialog(parent), topics_(topics), ui_(std::make_unique<Ui::HelpViewer>()) {
+  ui_->setupUi(this);
   for (const auto& t : topics_) {
-    auto* item = new QListWidgetItem(t.title, list_);
+    auto* item = new QListWidgetItem(t.title, ui_->lwTopicos);
     item->setData(Qt::UserRole, t.number);
   }
-  connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
+  connect(ui_->lwTopicos, &QListWidget::currentRowChanged, this, [this](int row) {
     if (row >= 0 && row < topics_.size())
-      text_->setHtml(QStringLiteral("<h3>%1</h3><p>%2</p>")
-                         .arg(topics_[row].title.toHtmlEscaped(),
-                              topics_[row].text.toHtmlEscaped().replace('\n', QStringLiteral("<br>"))));
+      ui_->tbTexto->setHtml(QStringLiteral("<h3>%1</h3><p>%2</p>")
+                                .arg(topics_[row].title.toHtmlEscaped(),
+                                     topics_[row].text.toHtmlEscaped().replace('\n', QStringLiteral("<br>"))));
   });
-  auto* close = new QPushButton(QStringLiteral("&Fechar"));
-  connect(close, &QPushButton::clicked, this, &QDialog::accept);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(close);
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(splitter);
-  layout->addLayout(buttons);
-  applyDesignSize(this, {480, 320});
-  splitter->setSizes({screenScale().scaled(170), screenScale().scaled(290)});
-  if (topics_.isEmpty()) text_->setPlainText(QStringLiteral("O arquivo de ajuda \"AJUDA TORVEX.hlp\" não foi encontrado."));
+  connect(ui_->btFechar, &QPushButton::clicked, this, &QDialog::accept);
+  applyDesignSize(this);
+  // The list of topics takes a third of the width, the text the rest.
+  ui_->spDivisao->setSizes({screenScale().scaled(170), screenScale().scaled(290)});
+  if (topics_.isEmpty())
+    ui_->tbTexto->setPlainText(QStringLiteral("O arquivo de ajuda \"AJUDA TORVEX.hlp\" não foi encontrado."));
 }
+
+HelpViewer::~HelpViewer() = default;
 
 void HelpViewer::showTopic(int number) {
   requested_ = number;
   for (int i = 0; i < topics_.size(); ++i)
     if (topics_[i].number == number) {
-      list_->setCurrentRow(i);
+      ui_->lwTopicos->setCurrentRow(i);
       return;
     }
-  if (!topics_.isEmpty()) list_->setCurrentRow(0);
-  list_->setFocus();
+  if (!topics_.isEmpty()) ui_->lwTopicos->setCurrentRow(0);
+  ui_->lwTopicos->setFocus();
 }
 
 HelpSystem::HelpSystem(QString helpFile, QObject* parent)

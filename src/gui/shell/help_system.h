@@ -8,8 +8,11 @@
 #include <QObject>
 #include <QString>
 
-class QListWidget;
-class QTextBrowser;
+#include <memory>
+
+namespace Ui {
+class HelpViewer;
+}
 
 namespace torvex::gui::shell {
 
@@ -26,6 +29,7 @@ class HelpViewer : public QDialog {
   Q_OBJECT
  public:
   HelpViewer(const QList<HelpTopic>& topics, QWidget* parent = nullptr);
+  ~HelpViewer() override;
   // Shows a topic; an unknown number (or 0) shows the list of topics.
   void showTopic(int number);
   // The topic last asked for (0: the list of topics).
@@ -34,8 +38,7 @@ class HelpViewer : public QDialog {
  private:
   QList<HelpTopic> topics_;
   int requested_ = 0;
-  QListWidget* list_;
-  QTextBrowser* text_;
+  std::unique_ptr<Ui::HelpViewer> ui_;
 };
 
 class HelpSystem : public QObject {

@@ -83,6 +83,12 @@ bool placedByHand(const QWidget* widget, const QWidget* window) {
          qobject_cast<const QGroupBox*>(parent);
 }
 
+QFont scaledFont(QFont font, const ScreenScale& scale) {
+  if (font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * scale.factor());
+  else if (font.pixelSize() > 0) font.setPixelSize(scale.scaled(font.pixelSize()));
+  return font;
+}
+
 QPixmap scaledPixmap(const QPixmap& pixmap, double factor) {
   const QSize target = (pixmap.deviceIndependentSize() * factor).toSize();
   QPixmap out = pixmap;
@@ -163,12 +169,8 @@ class WindowScaler {
 
   void scaleWidget(QWidget* w) {
     if (!isDesigned(w, window_)) return;
-    if (w->testAttribute(Qt::WA_SetFont) && (w->font().resolveMask() & QFont::SizeResolved)) {
-      QFont f = w->font();
-      if (f.pointSizeF() > 0) f.setPointSizeF(f.pointSizeF() * s_.factor());
-      else if (f.pixelSize() > 0) f.setPixelSize(s_.scaled(f.pixelSize()));
-      w->setFont(f);
-    }
+    if (w->testAttribute(Qt::WA_SetFont) && (w->font().resolveMask() & QFont::SizeResolved))
+      w->setFont(scaledFont(w->font(), s_));
     if (w != window_) {
       w->setMinimumSize(scaledLimit(w->minimumSize(), QWIDGETSIZE_MAX));
       w->setMaximumSize(scaledLimit(w->maximumSize(), QWIDGETSIZE_MAX));
@@ -255,10 +257,7 @@ const ScreenScale& screenScale() {
 void installScreenScale(QApplication& app, const ScreenScale& scale) {
   runScale() = scale;
   if (scale.factor() == 1.0) return;
-  QFont font = QApplication::font();
-  if (font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * scale.factor());
-  else if (font.pixelSize() > 0) font.setPixelSize(scale.scaled(font.pixelSize()));
-  QApplication::setFont(font);
+  QApplication::setFont(scaledFont(QApplication::font(), scale));
   QApplication::setStyle(new ScaledStyle(QStyleFactory::create(app.style()->name()), scale.factor()));
 }
 

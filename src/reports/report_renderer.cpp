@@ -1,0 +1,428 @@
+#include "reports/report_renderer.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace torvex::reports {
+namespace {
+
+using core::reports::Align;
+using core::reports::Block;
+using core::reports::Document;
+namespace page = core::reports::page;
+
+// Layout units: dots of 1/1200 inch. Pages are cut in these units and every
+// device scales them, so the preview breaks pages exactly where the PDF does.
+constexpr double kRefDpi = 1200;
+constexpr double mm(double v) { return v * kRefDpi / 25.4; }
+constexpr int pt(double v) { return static_cast<int>(std::lround(v * kRefDpi / 72.0)); }
+
+const QString kFamily = QStringLiteral("DejaVu Sans");
+
+QFont font(double points, bool bold = false) {
+  QFont f(kFamily);
+  f.setPixelSize(pt(points));
+  f.setBold(bold);
+  f.setHintingPreference(QFont::PreferNoHinting);
+  return f;
+}
+
+QString q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+Qt::Alignment qtAlign(Align a) {
+  switch (a) {
+    case Align::Right: return Qt::AlignRight;
+    case Align::Center: return Qt::AlignHCenter;
+    case Align::Left: break;
+  }
+  return Qt::AlignLeft;
+}
+
+struct Fonts {
+  QFont heading = font(11, true), subheading = font(9.5, true), body = font(9), bodyBold = font(9, true),
+        cell = font(8), cellBold = font(8, true), label = font(7.5), small = font(7.5), title = font(13, true);
+};
+
+// Where a page starts: the block, the first row of a split field grid, and the
+// table whose heading repeats at the top of the page (-1 for none).
+struct PageStart {
+  std::size_t block = 0;
+  int fieldRow = 0;
+  std::ptrdiff_t table = -1;
+};
+
+}  // namespace
+
+class ReportRenderer::Layout {
+ public:
+  Layout(const Document& doc, QString emitted) : doc_(doc), emitted_(std::move(emitted)) {
+    heights_.assign(doc_.blocks().size(), -1);
+    walk(nullptr, 0);
+  }
+
+  int pageCount() const { return static_cast<int>(pages_.size()); }
+
+  void paint(QPainter& p, int index) const {
+    p.save();
+    p.setRenderHint(QPainter::TextAntialiasing);
+    furniture(p, index);
+    const_cast<Layout*>(this)->walk(&p, index);
+    p.restore();
+  }
+
+ private:
+  static constexpr double kLeft = mm(page::kMarginMm);
+  static constexpr double kWidth = mm(page::kBodyWidthMm);
+  static constexpr double kTop = mm(page::kMarginMm + 16);
+  static constexpr double kBottom = mm(page::kHeightMm - page::kMarginMm - 9);
+
+  double lineHeight(const QFont& f) const { return QFontMetricsF(f).lineSpacing(); }
+
+  // Height of a text in a box of `width`, wrapped at words (and at "\n").
+  double textHeight(const QFont& f, const QString& text, double width) const {
+    QFontMetricsF fm(f);
+    if (text.isEmpty()) return fm.lineSpacing();
+    if (!text.contains(QLatin1Char('\n')) && fm.horizontalAdvance(text) <= width) return fm.lineSpacing();
+    return fm.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap, text).height();
+  }
+
+  double blockHeight(std::size_t i) {
+    if (heights_[i] >= 0) return heights_[i];
+    const Block& b = doc_.blocks()[i];
+    double h = 0;
+    switch (b.kind) {
+      case Block::Kind::Heading: h = mm(3) + lineHeight(fonts_.heading) + mm(1.5); break;
+      case Block::Kind::Subheading: h = mm(2) + textHeight(fonts_.subheading, q(b.text), kWidth) + mm(1); break;
+      case Block::Kind::Paragraph:
+        h = textHeight(b.bold ? fonts_.bodyBold : fonts_.body, q(b.text), kWidth) + mm(1.5);
+        break;
+      case Block::Kind::TableStart: h = tableRowHeight(b.table, nullptr, true); break;
+      case Block::Kind::TableRow: h = tableRowHeight(*currentColumns_, &b, false); break;
+      case Block::Kind::TableEnd: h = mm(2); break;
+      case Block::Kind::Spacer: h = mm(b.height); break;
+      case Block::Kind::Fields: h = fieldRowHeight(b); break;  // per row
+      case Block::Kind::PageBreak: h = 0; break;
+    }
+    heights_[i] = static_cast<float>(h);
+    return h;
+  }
+
+  double tableRowHeight(const std::vector<core::reports::TableColumn>& cols, const Block* row, bool header) {
+    double h = 0;
+    for (std::size_t c = 0; c < cols.size(); ++c) {
+      const QString text = header ? q(cols[c].title) : (row && c < row->cells.size() ? q(row->cells[c]) : QString());
+      const QFont& f = header || (row && row->bold) ? fonts_.cellBold : fonts_.cell;
+      h = std::max(h, textHeight(f, text, mm(cols[c].widthMm) - mm(1.6)));
+    }
+    return h + mm(1.2);
+  }
+
+  double fieldRowHeight(const Block& b) const { return lineHeight(fonts_.cell) + (b.framed ? mm(0.8) : mm(0.6)); }
+  int fieldRows(const Block& b) const { return (static_cast<int>(b.fields.size()) + b.columns - 1) / b.columns; }
+
+  // Walks the blocks. Without a painter it cuts the pages; with one it paints
+  // page `only` and stops at its end.
+  void walk(QPainter* p, int only) {
+    const auto& blocks = doc_.blocks();
+    PageStart start = p ? pages_[static_cast<std::size_t>(only)] : PageStart{};
+    if (!p) pages_.push_back(start);
+    int pageNo = only;
+    double y = kTop;
+    std::ptrdiff_t table = start.table;
+    currentColumns_ = table >= 0 ? &blocks[static_cast<std::size_t>(table)].table : nullptr;
+    if (table >= 0) y = tableHeader(p, table, y);
+    bool pageHasContent = false;
+
+    auto newPage = [&](std::size_t block, int fieldRow) -> bool {
+      if (p) return false;  // the page being painted ends here
+      pages_.push_back({block, fieldRow, table});
+      ++pageNo;
+      y = kTop;
+      pageHasContent = false;
+      if (table >= 0) y = tableHeader(nullptr, table, y);
+      return true;
+    };
+
+    for (std::size_t i = start.block; i < blocks.size(); ++i) {
+      const Block& b = blocks[i];
+      const double h = blockHeight(i);
+      switch (b.kind) {
+        case Block::Kind::PageBreak:
+          if (pageHasContent && !newPage(i + 1, 0)) return;
+          break;
+        case Block::Kind::Heading:
+        case Block::Kind::Subheading: {
+          // Never alone at the foot of a page: keep room for a line of what follows.
+          const double next = i + 1 < blocks.size() ? std::min(nextHeight(i + 1), mm(20)) : 0;
+          if (pageHasContent && y + h + next > kBottom && !newPage(i, 0)) return;
+          if (p) drawHeading(*p, b, y);
+          y += h;
+          pageHasContent = true;
+          break;
+        }
+        case Block::Kind::Paragraph:
+          if (pageHasContent && y + h > kBottom && !newPage(i, 0)) return;
+          if (p) {
+            p->setFont(b.bold ? fonts_.bodyBold : fonts_.body);
+            p->drawText(QRectF(kLeft, y, kWidth, h), Qt::TextWordWrap | Qt::AlignLeft, q(b.text));
+          }
+          y += h;
+          pageHasContent = true;
+          break;
+        case Block::Kind::Spacer:
+          y += h;
+          break;
+        case Block::Kind::TableStart: {
+          currentColumns_ = &b.table;
+          const bool rowFollows = i + 1 < blocks.size() && blocks[i + 1].kind == Block::Kind::TableRow;
+          const double first = rowFollows ? blockHeight(i + 1) : 0;
+          table = -1;
+          if (pageHasContent && y + h + first > kBottom && !newPage(i, 0)) return;
+          y = tableHeader(p, static_cast<std::ptrdiff_t>(i), y);
+          table = static_cast<std::ptrdiff_t>(i);
+          pageHasContent = true;
+          break;
+        }
+        case Block::Kind::TableRow:
+          if (y + h > kBottom && pageHasContent && !newPage(i, 0)) return;
+          if (p) drawRow(*p, b, y, h);
+          y += h;
+          pageHasContent = true;
+          break;
+        case Block::Kind::TableEnd:
+          table = -1;
+          y += h;
+          break;
+        case Block::Kind::Fields: {
+          const int rows = fieldRows(b);
+          int row = (p && i == start.block) ? start.fieldRow : 0;
+          const double pad = b.framed ? mm(1.5) : 0;
+          // A small grid stays whole; a long one runs over pages row by row.
+          if (row == 0 && pageHasContent && rows <= 12 && y + rows * h + 2 * pad > kBottom && !newPage(i, 0)) return;
+          const double top = y;
+          y += pad;
+          for (; row < rows; ++row) {
+            if (y + h + pad > kBottom && pageHasContent) {
+              if (p && b.framed) frame(*p, top, y + pad);
+              if (!newPage(i, row)) return;
+            }
+            if (p) drawFieldRow(*p, b, row, y, h);
+            y += h;
+            pageHasContent = true;
+          }
+          y += pad;
+          if (p && b.framed) frame(*p, top, y);
+          y += mm(1.5);
+          break;
+        }
+      }
+    }
+    (void)pageNo;
+  }
+
+  double nextHeight(std::size_t i) {
+    const Block& b = doc_.blocks()[i];
+    if (b.kind == Block::Kind::TableStart && i + 1 < doc_.blocks().size()) {
+      currentColumns_ = &b.table;
+      return blockHeight(i) + blockHeight(i + 1);
+    }
+    if (b.kind == Block::Kind::Fields) return blockHeight(i) * std::min(fieldRows(b), 3);
+    return blockHeight(i);
+  }
+
+  double tableHeader(QPainter* p, std::ptrdiff_t tableBlock, double y) {
+    const Block& t = doc_.blocks()[static_cast<std::size_t>(tableBlock)];
+    currentColumns_ = &t.table;
+    const double h = blockHeight(static_cast<std::size_t>(tableBlock));
+    if (p) {
+      p->fillRect(QRectF(kLeft, y, kWidth, h), QColor(0xe4, 0xe9, 0xee));
+      p->setFont(fonts_.cellBold);
+      double x = kLeft;
+      for (const auto& c : t.table) {
+        const double w = mm(c.widthMm);
+        p->drawText(QRectF(x + mm(0.8), y + mm(0.6), w - mm(1.6), h - mm(0.6)),
+                    static_cast<int>(qtAlign(c.align)) | Qt::TextWordWrap, q(c.title));
+        x += w;
+      }
+      p->setPen(QPen(Qt::black, mm(0.2)));
+      p->drawLine(QPointF(kLeft, y + h), QPointF(kLeft + kWidth, y + h));
+    }
+    return y + h;
+  }
+
+  void drawRow(QPainter& p, const Block& b, double y, double h) const {
+    const auto& cols = *currentColumns_;
+    p.setFont(b.bold ? fonts_.cellBold : fonts_.cell);
+    double x = kLeft;
+    if (b.bold) {
+      p.setPen(QPen(Qt::black, mm(0.2)));
+      p.drawLine(QPointF(kLeft, y), QPointF(kLeft + kWidth, y));
+    }
+    for (std::size_t c = 0; c < cols.size(); ++c) {
+      const double w = mm(cols[c].widthMm);
+      if (c < b.cells.size() && !b.cells[c].empty())
+        p.drawText(QRectF(x + mm(0.8), y + mm(0.6), w - mm(1.6), h),
+                   static_cast<int>(qtAlign(cols[c].align)) | Qt::TextWordWrap, q(b.cells[c]));
+      x += w;
+    }
+    p.setPen(QPen(QColor(0xc8, 0xc8, 0xc8), mm(0.1)));
+    p.drawLine(QPointF(kLeft, y + h), QPointF(kLeft + kWidth, y + h));
+    p.setPen(Qt::black);
+  }
+
+  void drawFieldRow(QPainter& p, const Block& b, int row, double y, double h) const {
+    const double pad = b.framed ? mm(2) : 0;
+    const double colWidth = (kWidth - 2 * pad) / b.columns;
+    QFontMetricsF labelFm(fonts_.label), valueFm(fonts_.cell);
+    for (int c = 0; c < b.columns; ++c) {
+      const std::size_t i = static_cast<std::size_t>(row * b.columns + c);
+      if (i >= b.fields.size()) break;
+      const auto& f = b.fields[i];
+      const double x = kLeft + pad + c * colWidth;
+      QString label = q(f.label);
+      if (!label.isEmpty()) label += QStringLiteral(": ");
+      const double lw = label.isEmpty() ? 0 : labelFm.horizontalAdvance(label);
+      p.setFont(fonts_.label);
+      p.setPen(QColor(0x50, 0x50, 0x50));
+      p.drawText(QRectF(x, y, lw + mm(1), h), Qt::AlignLeft | Qt::AlignVCenter, label);
+      p.setPen(Qt::black);
+      p.setFont(fonts_.cell);
+      const double vw = colWidth - lw - mm(2);
+      p.drawText(QRectF(x + lw, y, vw, h), Qt::AlignLeft | Qt::AlignVCenter,
+                 valueFm.elidedText(q(f.value), Qt::ElideRight, vw));
+    }
+  }
+
+  void frame(QPainter& p, double top, double bottom) const {
+    p.setPen(QPen(Qt::black, mm(0.3)));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(kLeft, top, kWidth, bottom - top));
+  }
+
+  void drawHeading(QPainter& p, const Block& b, double y) const {
+    const bool major = b.kind == Block::Kind::Heading;
+    const QFont& f = major ? fonts_.heading : fonts_.subheading;
+    p.setFont(f);
+    const double top = y + (major ? mm(3) : mm(2));
+    const double h = major ? lineHeight(f) : textHeight(f, q(b.text), kWidth);
+    p.drawText(QRectF(kLeft, top, kWidth, h), Qt::AlignLeft | Qt::TextWordWrap, q(b.text));
+    if (major) {
+      p.setPen(QPen(QColor(0x20, 0x50, 0x70), mm(0.3)));
+      p.drawLine(QPointF(kLeft, top + h + mm(0.3)), QPointF(kLeft + kWidth, top + h + mm(0.3)));
+      p.setPen(Qt::black);
+    }
+  }
+
+  void furniture(QPainter& p, int index) const {
+    const double top = mm(page::kMarginMm);
+    const double left = kLeft, right = kLeft + kWidth;
+    p.setPen(Qt::black);
+    p.setFont(fonts_.small);
+    const double lh = lineHeight(fonts_.small);
+    QString program = q(doc_.program) + QStringLiteral(" - Gerador de Declaração Keva");
+    if (!doc_.version.empty()) program += QStringLiteral("   Versão ") + q(doc_.version);
+    p.drawText(QRectF(left, top, kWidth, lh), Qt::AlignLeft, program);
+    if (!doc_.baseYear.empty())
+      p.drawText(QRectF(left, top, kWidth, lh), Qt::AlignRight, QStringLiteral("Ano-Base ") + q(doc_.baseYear));
+    p.setFont(fonts_.title);
+    p.drawText(QRectF(left, top + lh + mm(1), kWidth, lineHeight(fonts_.title)), Qt::AlignHCenter, q(doc_.title));
+    const double rule = top + lh + mm(1) + lineHeight(fonts_.title) + mm(1.5);
+    p.setPen(QPen(Qt::black, mm(0.4)));
+    p.drawLine(QPointF(left, rule), QPointF(right, rule));
+
+    const double foot = mm(page::kHeightMm - page::kMarginMm) - lh;
+    p.setPen(QPen(Qt::black, mm(0.2)));
+    p.drawLine(QPointF(left, foot - mm(1)), QPointF(right, foot - mm(1)));
+    p.setFont(fonts_.small);
+    p.drawText(QRectF(left, foot, kWidth, lh), Qt::AlignLeft, QStringLiteral("Emitido em ") + emitted_);
+    p.drawText(QRectF(left, foot, kWidth, lh), Qt::AlignRight,
+               QStringLiteral("Página %1 de %2").arg(index + 1).arg(pageCount()));
+  }
+
+  const Document& doc_;
+  QString emitted_;
+  Fonts fonts_;
+  std::vector<float> heights_;
+  std::vector<PageStart> pages_;
+  const std::vector<core::reports::TableColumn>* currentColumns_ = nullptr;
+};
+
+ReportRenderer::ReportRenderer(const Document& document, QString emitted)
+    : layout_(std::make_unique<Layout>(document, std::move(emitted))) {}
+
+ReportRenderer::~ReportRenderer() = default;
+
+int ReportRenderer::pageCount() const { return layout_->pageCount(); }
+
+void ReportRenderer::paintPage(QPainter& painter, int index) const {
+  const QPaintDevice* d = painter.device();
+  painter.save();
+  painter.scale(d->logicalDpiX() / kRefDpi, d->logicalDpiY() / kRefDpi);
+  layout_->paint(painter, index);
+  painter.restore();
+}
+
+bool ReportRenderer::paintAll(QPagedPaintDevice& device) const {
+  device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+  QPainter painter;
+  if (!painter.begin(&device)) return false;
+  for (int i = 0; i < pageCount(); ++i) {
+    if (i > 0 && !device.newPage()) return false;
+    paintPage(painter, i);
+  }
+  return painter.end();
+}
+
+QImage ReportRenderer::pageImage(int index, double dpi) const {
+  const double dpm = dpi / 0.0254;
+  QImage img(static_cast<int>(std::lround(page::kWidthMm / 25.4 * dpi)),
+             static_cast<int>(std::lround(page::kHeightMm / 25.4 * dpi)), QImage::Format_RGB32);
+  img.setDotsPerMeterX(static_cast<int>(std::lround(dpm)));
+  img.setDotsPerMeterY(static_cast<int>(std::lround(dpm)));
+  img.fill(Qt::white);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  paintPage(p, index);
+  return img;
+}
+
+bool writePdf(const Document& document, const QString& path, const QString& emitted, QString* error) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (error) *error = file.errorString();
+    return false;
+  }
+  ReportRenderer renderer(document, emitted);
+  bool ok = false;
+  {
+    QPdfWriter writer(&file);
+    writer.setResolution(static_cast<int>(kRefDpi));
+    writer.setTitle(QString::fromStdString(document.title));
+    writer.setCreator(QStringLiteral("TORVEX"));
+    ok = renderer.paintAll(writer);
+  }
+  file.close();
+  if (!ok || file.error() != QFileDevice::NoError) {
+    if (error) *error = file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("falha ao gerar o PDF");
+    return false;
+  }
+  return true;
+}
+
+QString emissionNow() {
+  return QDateTime::currentDateTime().toString(QStringLiteral("dd/MM/yyyy 'às' HH:mm"));
+}
+
+}  // namespace torvex::reports

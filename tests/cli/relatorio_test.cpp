@@ -1,0 +1,64 @@
+// torvex-cli relatorio, run as a subprocess: the PDF's text is read back with pdftotext.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "support/cli_runner.h"
+#include "support/declaration_samples.h"
+
+namespace torvex::test {
+namespace {
+
+std::string pdfText(const std::filesystem::path& pdf) {
+  std::string out;
+  FILE* p = popen(("pdftotext -layout " + quoted(pdf.string()) + " - 2>/dev/null").c_str(), "r");
+  if (!p) return out;
+  char buf[4096];
+  while (std::size_t n = fread(buf, 1, sizeof buf, p)) out.append(buf, n);
+  pclose(p);
+  return out;
+}
+
+TEST(CliRelatorio, FindingsReportToPdf) {
+  TempDataFolder folder;
+  folder.db().createTable(*core::store::findTableDef("Te8ErrWa"));
+  insertRow(folder.db(), "Te8ErrWa",
+            {{"errwar", "err"}, {"inscricao", "11222333000181"}, {"tipoinscricao", "1"}, {"prefixo", "00"},
+             {"tiporegistro", "2"}, {"retorno", "0260"}, {"razaosocial", "COMERCIO EXEMPLO LTDA"},
+             {"copispasep", "12345678901"}, {"noempregado", "MARIA DA SILVA"}, {"DaAdmissao", "01032004"},
+             {"lbl", "1637"}, {"Conteudo", "999999"}, {"Sequencial", "000001"}});
+  folder.close();
+  const auto pdf = folder.path() / "erros.pdf";
+  const auto r = runTorvexCli("relatorio rptErros --dados " + quoted(folder.path().string()) + " --pdf " +
+                              quoted(pdf.string()));
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string text = pdfText(pdf);
+  for (const char* expected : {"Relatório de Erros e Avisos", "Ano-Base 2006", "Versão 2006.4", "Página 1 de 1",
+                               "Estabelecimento 11.222.333/0001-81", "123.45678.90.1", "MARIA DA SILVA",
+                               "admissão 01/03/2004", "999999", "Emitido em"})
+    EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+}
+
+TEST(CliRelatorio, ListUnknownAndNothingToReport) {
+  const auto list = runTorvexCli("relatorio --lista");
+  EXPECT_EQ(list.status, 0);
+  EXPECT_NE(list.out.find("rptErrosEstrutura\t"), std::string::npos);
+
+  TempDataFolder folder;
+  folder.close();
+  const std::string dados = " --dados " + quoted(folder.path().string());
+  EXPECT_EQ(runTorvexCli("relatorio rptNenhum" + dados).status, 3);
+  const auto empty = runTorvexCli("relatorio rptErros" + dados + " --pdf " + quoted((folder.path() / "x.pdf").string()));
+  EXPECT_EQ(empty.status, 1);
+  EXPECT_NE(empty.err.find("Não há erros nem avisos registrados."), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "x.pdf"));
+
+  folder.db().createTable(*core::store::findTableDef("Te8stru"));
+  insertRow(folder.db(), "Te8stru", {{"AnBase", "2006"}, {"CoMsg", "1924"}, {"Sequencia", "000001"}});
+  folder.close();
+  EXPECT_EQ(runTorvexCli("relatorio rptErrosEstrutura" + dados + " --pdf /nao/existe/x.pdf").status, 3);
+}
+
+}  // namespace
+}  // namespace torvex::test
