@@ -81,6 +81,16 @@ TEST_F(ImportarCli, NamedEstablishmentsOnlyAndTheFileResponsibleOnRequest) {
   EXPECT_EQ(run("importar", (folder.path() / "nao-existe.dec").string()).status, 3);
 }
 
+TEST_F(ImportarCli, AResponsiblePartyWithErrorsStopsTheImportBeforeAnythingIsStored) {
+  std::string content = generated();
+  content.replace(24, 14, "11222333000100");  // the responsible's CNPJ, with wrong check digits
+  const auto r = run("importar", write(content), "--responsavel");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("O responsável do arquivo tem erros"), std::string::npos) << r.err;
+  EXPECT_EQ(count("SELECT count(*) FROM BD8Emp"), 0);
+  EXPECT_EQ(count("SELECT count(*) FROM BD8Resp"), 0);
+}
+
 TEST_F(ImportarCli, AFaultyFileImportsNothingAndPrintsItsFindings) {
   std::string content = generated();
   content[529 * 2 + 10] = '"';  // a quote in the inscription of record 3 (finding 1922)

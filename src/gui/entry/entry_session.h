@@ -26,6 +26,9 @@ class EntrySession {
   const core::store::ReferenceLookup& reference();
   shell::AppContext& context() { return context_; }
 
+  // Run-wide: the CNAE correspondence was accepted once (later saves skip it).
+  bool& cnaeCorrespondenceMark() { return cnaeMark_; }
+
   // The code list of a kind, built on first use and kept for the run.
   TfmLookup& lookup(core::entry::LookupKind kind, QWidget* parent);
 
@@ -33,6 +36,7 @@ class EntrySession {
   shell::AppContext& context_;
   core::platform::Interaction& ui_;
   std::unique_ptr<core::store::ReferenceLookup> reference_;
+  bool cnaeMark_ = false;
   std::map<core::entry::LookupKind, std::unique_ptr<TfmLookup>> lookups_;
 };
 

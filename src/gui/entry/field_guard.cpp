@@ -37,9 +37,10 @@ void FieldGuard::focusChanged(QWidget* old, QWidget* now) {
   if (busy_ || !enabled_ || !old || !now || !window_->isVisible()) return;
   if (!window_->isAncestorOf(old) || !window_->isAncestorOf(now)) return;
   const QString field = fieldOf(old);
-  if (!fields_.contains(field) || fieldOf(now) == field) return;
-  if (isExempt(field, now)) return;
-  apply(leave_(field));
+  const QString target = fieldOf(now);
+  if (target == field) return;
+  if (fields_.contains(field) && !isExempt(field, now) && !apply(leave_(field))) return;
+  if (fields_.contains(target) && QApplication::focusWidget() == now) emit entered(target);
 }
 
 bool FieldGuard::apply(const core::entry::FieldOutcome& outcome) {

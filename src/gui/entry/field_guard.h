@@ -46,6 +46,8 @@ class FieldGuard : public QObject {
  signals:
   // A check refused: the field that now has the focus.
   void refused(const QString& field);
+  // The focus moved into a guarded field (after the field left, if any, accepted).
+  void entered(const QString& field);
 
  private:
   void focusChanged(QWidget* old, QWidget* now);

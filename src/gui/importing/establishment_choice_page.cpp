@@ -140,14 +140,15 @@ void TfmImportacao03::conclude() {
   ui_->btCancelar->setFocus();
   run_.clearStopRequest();
   running_ = true;
+  imp::ImportResult result;
   try {
-    imp::ImportMerge(context_.db, run_).run(request);
+    result = imp::ImportMerge(context_.db, run_).run(request);
   } catch (...) {
     running_ = false;
     throw;
   }
   running_ = false;
-  TfmImportacaoRelatorio summary(context_, TfmImportacaoRelatorio::Kind::Summary, kind_, this);
+  TfmImportacaoRelatorio summary(context_, TfmImportacaoRelatorio::Kind::Summary, kind_, this, result.interrupted);
   summary.exec();
   accept();
 }

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/importing/establishment_list.h"
+#include "core/reports/printing_rules.h"
 #include "gui/importing/import_context.h"
 
 namespace Ui {
@@ -19,11 +20,15 @@ class TfmImportacaoRelatorio : public QDialog {
  public:
   enum class Kind { StructureErrors, Summary };
 
+  // `interrupted`: the summary of an import the user stopped.
   TfmImportacaoRelatorio(ImportContext& context, Kind kind, const core::importing::ImportKind& import,
-                         QWidget* parent = nullptr);
+                         QWidget* parent = nullptr, bool interrupted = false);
   ~TfmImportacaoRelatorio() override;
 
  private:
+  // "&Visualizar" previews the page's report, "&Relatório" prints it.
+  void runReport(core::reports::Destination destination);
+
   ImportContext& context_;
   Kind kind_;
   core::importing::ImportKind import_;

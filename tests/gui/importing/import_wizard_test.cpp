@@ -19,6 +19,7 @@
 #include "gui/importing/establishment_choice_page.h"
 #include "gui/importing/import_file_page.h"
 #include "gui/importing/report_page.h"
+#include "gui/reports/report_preview.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_data_folder.h"
 
@@ -143,12 +144,20 @@ class ImportWizardTest : public QObject {
     QVERIFY(!page.findChild<QRadioButton*>("rbSelecionarTodos")->isChecked());
 
     bool summary = false;
+    int previewPages = 0;
     onNextModal<TfmImportacaoRelatorio>([&](TfmImportacaoRelatorio* p) {
       summary = p->findChild<QLabel*>("lbTexto")->text() == "Os estabelecimentos selecionados foram importados.";
+      // "Visualizar" previews rptImportacao (after the no-printer warning of this machine, if any).
+      onNextModal<gui::reports::ReportPreview>([&](gui::reports::ReportPreview* preview) {
+        previewPages = preview->pageCount();
+        preview->reject();
+      });
+      p->findChild<QPushButton*>("btVisualizar")->click();
       p->findChild<QPushButton*>("btFechar")->click();
     });
     QTest::mouseClick(page.findChild<QPushButton*>("btConcluir"), Qt::LeftButton);
     QVERIFY(summary);
+    QCOMPARE(previewPages, 1);
     QCOMPARE(page.result(), int(QDialog::Accepted));
     QCOMPARE(f.count("SELECT count(*) FROM BD8Emp"), 3);
     QCOMPARE(f.count("SELECT count(*) FROM TE8Imp WHERE NuTotalImportados <> '0'"), 3);
