@@ -11,6 +11,7 @@
 #include "cli/commands.h"
 #include "cli/console_interaction.h"
 #include "cli/findings_output.h"
+#include "core/product.h"
 #include "core/consistency/check_engine.h"
 #include "cli/json_lines.h"
 #include "core/declfile/analise_estrutura.h"
@@ -24,7 +25,7 @@ namespace fs = std::filesystem;
 using core::declfile::TAnaliseEstrutura;
 namespace result = core::declfile::result;
 
-constexpr int kProgramBaseYear = 2006;
+constexpr int kProgramBaseYear = core::product::kBaseYearNumber;
 
 struct AnalisarOptions {
   std::string file;

@@ -1,5 +1,7 @@
 #include "cli/cli_app.h"
 
+#include "core/product.h"
+
 #include <unistd.h>
 
 #include <algorithm>
@@ -39,10 +41,13 @@ std::filesystem::path executableFolder() {
 std::filesystem::path defaultDataFolder() { return executableFolder() / "dados"; }
 
 int run(int argc, char** argv) {
-  CLI::App app{"torvex-cli — Gerador de Declaração Keva 2006 [Versão: " TORVEX_VERSION "], sem janelas.\n"
+  using core::product::kBaseYear;
+  using core::product::kVersion;
+  CLI::App app{"torvex-cli — Gerador de Declaração Keva " + std::string(kBaseYear) + " [Versão: " + std::string(kVersion) +
+               "], sem janelas.\n"
                "Códigos de saída comuns: 0 sucesso, 3 uso incorreto ou erro de entrada e saída."};
   app.set_help_flag("-h,--help", "Mostra esta ajuda e termina");
-  app.set_version_flag("--versao", TORVEX_VERSION, "Mostra a versão e termina");
+  app.set_version_flag("--versao", std::string(kVersion), "Mostra a versão e termina");
   app.require_subcommand(1, 1);
   auto entries = registry();
   std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.order < b.order; });

@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/console_interaction.h"
 #include "cli/findings_output.h"
+#include "core/validation/message_dialog.h"
 #include "core/consistency/check_engine.h"
 #include "core/declfile/record_layout.h"
 #include "core/delivery/declaration_writer.h"
@@ -28,11 +29,6 @@ struct Options {
   std::string date;
   std::vector<std::string> establishments;  // INSCRICAO/PREFIXO
 };
-
-std::string messageText(const core::store::ReferenceLookup& reference, std::string_view code) {
-  const auto m = reference.message(code);
-  return m ? m->text : std::string(code);
-}
 
 // The base year's establishments in inscription and prefix order.
 std::vector<delivery::SelectedEstablishment> baseYearEstablishments(core::store::Database& db) {
@@ -77,7 +73,7 @@ int write(const Options& o) {
 
   const std::string date = o.date.empty() ? delivery::todayDate() : o.date;
   if (const auto code = delivery::checkGenerationDate(date); code != "0000") {
-    std::cerr << "Data da geração " << date << ": " << messageText(reference, code) << "\n";
+    std::cerr << "Data da geração " << date << ": " << core::validation::messageText(reference, code) << "\n";
     if (o.date.empty())
       std::cerr << "A data de hoje não serve como data da geração desta declaração. Informe-a com "
                    "--data DDMMAAAA, entre 01/01 e 31/12 do ano seguinte ao ano-base.\n";
@@ -85,7 +81,7 @@ int write(const Options& o) {
   }
   auto list = baseYearEstablishments(db);
   if (list.empty()) {
-    std::cerr << messageText(reference, "1700") << "\n";
+    std::cerr << core::validation::messageText(reference, "1700") << "\n";
     return kExitRefused;
   }
   if (!markChosen(list, o.establishments)) return kExitUsage;

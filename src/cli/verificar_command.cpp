@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "cli/console_interaction.h"
 #include "cli/findings_output.h"
+#include "core/validation/message_dialog.h"
 #include "core/consistency/check_context.h"
 #include "core/consistency/check_engine.h"
 #include "core/store/data_folder.h"
@@ -35,8 +36,7 @@ int verify(const Options& o) {
   core::store::Database db(o.folder);
   core::store::ReferenceLookup reference(db);
   if (!hasEstablishmentsOfBaseYear(db)) {
-    const auto m = reference.message("1700");
-    std::cerr << (m ? m->text : std::string("1700")) << "\n";
+    std::cerr << core::validation::messageText(reference, "1700") << "\n";
     return kExitOk;
   }
   core::consistency::CheckEngine engine(db, reference, ui);

@@ -3,18 +3,19 @@
 #include <algorithm>
 #include <charconv>
 
+#include "core/validation/stop_request.h"
 #include "core/consistency/check_context.h"
+#include "core/consistency/fields.h"
 #include "core/consistency/rules.h"
 #include "core/validation/message_dialog.h"
 
 namespace torvex::core::consistency {
+
+namespace estField = fields::establishment;
+namespace linkField = fields::link;
+
 namespace {
 
-const Field kEstablishmentYear{RecordKind::Establishment, "AnBase"};
-const Field kEstablishmentInscription{RecordKind::Establishment, "CoCgcCeiEstabelecimento"};
-const Field kEstablishmentPrefix{RecordKind::Establishment, "NuPrefixoEstabelecimento"};
-const Field kEstablishmentLinks{RecordKind::Establishment, "NuVinculosEstabelecimento"};
-const Field kLinkPis{RecordKind::Link, "CoPisPasepEmpregado"};
 
 constexpr const char* kKeyOrder = " ORDER BY AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento";
 constexpr const char* kLinkKeyOrder =
@@ -70,7 +71,7 @@ class CheckEngine::Run {
   bool execute() {
     std::vector<Record> establishments = checkedEstablishments();
     total_ = 0;
-    for (const auto& e : establishments) total_ += 1 + declaredLinks(e[kEstablishmentLinks]);
+    for (const auto& e : establishments) total_ += 1 + declaredLinks(e[estField::kLinks]);
     ui().progress(0, 100);
     if (p_.checkResponsible) checkResponsible();
 
@@ -85,7 +86,7 @@ class CheckEngine::Run {
       if (!advance()) return false;
       const Record& est = ctx_.establishment();
       links.reset();
-      links.bind(":a", est[kEstablishmentYear]).bind(":i", est[kEstablishmentInscription]).bind(":p", est[kEstablishmentPrefix]);
+      links.bind(":a", est[estField::kYear]).bind(":i", est[estField::kInscription]).bind(":p", est[estField::kPrefix]);
       std::int64_t count = 0;
       // The next link is read ahead: in key order, links sharing a PIS are
       // neighbours, so a link whose neighbours have other PIS needs no search.
@@ -95,8 +96,8 @@ class CheckEngine::Run {
       while (have) {
         const bool haveNext = links.step();
         if (haveNext) next_.load(links);
-        const std::string& pis = ctx_.link()[kLinkPis];
-        ctx_.linkLoaded((count == 0 || previousPis != pis) && (!haveNext || next_[kLinkPis] != pis));
+        const std::string& pis = ctx_.link()[linkField::kPis];
+        ctx_.linkLoaded((count == 0 || previousPis != pis) && (!haveNext || next_[linkField::kPis] != pis));
         if (!rectification || marked(ctx_.link()))
           for (Rule rule : linkRules()) rule(ctx_);
         ++count;
@@ -128,7 +129,7 @@ class CheckEngine::Run {
     Record r(RecordKind::Establishment);
     while (s.step()) {
       r.load(s);
-      if (!p_.baseYearFilter.empty() && r[kEstablishmentYear] != p_.baseYearFilter) continue;
+      if (!p_.baseYearFilter.empty() && r[estField::kYear] != p_.baseYearFilter) continue;
       if (sel && sel->rectification && !marked(r)) continue;
       const std::size_t at = position++;
       if (sel && (at >= sel->ticked.size() || !sel->ticked[at])) continue;
@@ -159,10 +160,7 @@ class CheckEngine::Run {
       ui().progress(percent, 100);
     }
     ui().processEvents();
-    if (!ui().stopRequested()) return true;
-    if (validation::confirmInterruption(ui())) return false;
-    ui().clearStopRequest();
-    return true;
+    return !stop_.confirmed(ui());
   }
 
   CheckEngine& engine_;
@@ -175,6 +173,7 @@ class CheckEngine::Run {
   std::int64_t total_ = 0;
   std::int64_t done_ = 0;
   std::int64_t shown_ = 0;
+  validation::StopRequest stop_;
 };
 
 CheckEngine::CheckEngine(store::Database& db, const store::ReferenceLookup& reference, platform::Interaction& ui)

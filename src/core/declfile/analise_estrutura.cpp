@@ -551,17 +551,13 @@ void TAnaliseEstrutura::Run::advanceProgress() {
 }
 
 bool TAnaliseEstrutura::Run::confirmInterrupt() {
-  if (!owner_.cancel_ && !ui_.stopRequested()) return false;
-  if (validation::askInterrupt(ui_)) return true;
-  owner_.cancel_ = false;
-  ui_.clearStopRequest();
-  return false;
+  return owner_.stop_.confirmed(ui_);
 }
 
 int TAnaliseEstrutura::AnalisaArquivo(const std::filesystem::path& file, int baseYear, bool zeroValues,
                                       std::int64_t& establishments, std::int64_t& links, store::Database& db,
                                       platform::Interaction& ui) {
-  cancel_ = false;
+  stop_.forget();
   findings_.clear();
   if (AnoAnterior)
     MontaLayoutAnoAnterior(layout_);

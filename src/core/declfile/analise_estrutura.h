@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/validation/stop_request.h"
 #include "core/declfile/record_layout.h"
 #include "core/platform/interaction.h"
 #include "core/store/database.h"
@@ -47,7 +48,7 @@ class TAnaliseEstrutura {
                      std::int64_t& links, store::Database& db, platform::Interaction& ui);
 
   // Asks a running analysis to stop (honoured at the next record, after the question).
-  void Interrompe() { cancel_ = true; }
+  void Interrompe() { stop_.request(); }
 
   // The layout selected by the last analysis (empty lists before the first).
   const RecordLayout& layout() const { return layout_; }
@@ -58,7 +59,7 @@ class TAnaliseEstrutura {
  private:
   class Run;
   RecordLayout layout_;
-  bool cancel_ = false;
+  validation::StopRequest stop_;
   std::vector<StructureFinding> findings_;
 };
 

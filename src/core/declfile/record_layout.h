@@ -7,12 +7,14 @@
 #include <string>
 #include <string_view>
 
+#include "core/product.h"
+
 namespace torvex::core::declfile {
 
 inline constexpr int kRecordLengthCurrent = 527;
 inline constexpr int kRecordLengthPrevious = 523;
-inline constexpr std::string_view kBaseYear = "2006";
-inline constexpr std::string_view kPreviousYear = "2005";
+using product::kBaseYear;
+using product::kPreviousYear;
 
 // One field descriptor. A new descriptor is empty: no name, start 0, length 0.
 struct TArquivo {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/declfile/column_catalogue.h"
 #include "core/declfile/record_layout.h"
 #include "core/store/database.h"
 
@@ -84,6 +85,7 @@ class RecordBuilder {
     int width;
     int column;
     std::string_view defaultValue;
+    declfile::WriteAs write;
   };
   std::string blankRecord() const { return std::string(static_cast<std::size_t>(layout_.recordLength), ' '); }
 
@@ -92,7 +94,7 @@ class RecordBuilder {
   std::vector<Bound> linkFields_;
   int linkDisabledIndicator_ = -1;
   int linkDisabilityCode_ = -1;
-  int establishmentClosing_ = -1;
+  int linkDisabilityField_ = declfile::slot2::kDeficiente;
 };
 
 // "V0" and the release digit of the version text, written at 285-287 of record 0.

@@ -19,14 +19,7 @@ using platform::Buttons;
 using platform::DialogKind;
 namespace button = platform::button;
 
-std::string currentTimeOfDay() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[40];
-  std::snprintf(text, sizeof text, "%02d%02d%02d", local.tm_hour, local.tm_min, local.tm_sec);
-  return text;
-}
+std::string currentTimeOfDay(const platform::Clock& clock) { return platform::timeOfDayText(clock.now()); }
 
 namespace {
 
@@ -55,7 +48,7 @@ class WriteRun {
   WriteRun(DeclarationWriter& w, const WriteRequest& r) : w_(w), req_(r), drive_(platform::normalDrive(r.drive)) {}
 
   WriteResult run() {
-    w_.interruptionRequested_ = false;
+    w_.stop_.forget();
     w_.results_.filesWritten = 0;
     w_.results_.severalFiles = false;
     w_.results_.files.clear();
@@ -305,10 +298,7 @@ class WriteRun {
 
   void processInterruption() {
     w_.ui_.processEvents();
-    if (!w_.interruptionRequested_ && !w_.ui_.stopRequested()) return;
-    if (validation::askInterrupt(w_.ui_)) interrupt();
-    w_.interruptionRequested_ = false;
-    w_.ui_.clearStopRequest();
+    if (w_.stop_.confirmed(w_.ui_)) interrupt();
   }
 
   // ------------------------------------------------------------ files
@@ -394,7 +384,7 @@ class WriteRun {
     v.rectification = req_.rectification;
     v.rectificationDate = rectificationDate_;
     v.generationDate = generationDate_;
-    v.timeOfDay = w_.time_ ? w_.time_() : currentTimeOfDay();
+    v.timeOfDay = currentTimeOfDay(*w_.clock_);
     writeRecord(records_.responsible(resp_, v));
     written_ = 0;
     fileEstablishments_ = 0;

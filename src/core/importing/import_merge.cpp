@@ -5,6 +5,7 @@
 #include <optional>
 #include <set>
 
+#include "core/validation/stop_request.h"
 #include "core/importing/prefix.h"
 #include "core/store/declaration_state.h"
 #include "core/store/engine_error.h"
@@ -222,10 +223,7 @@ class ImportMerge::Run {
   }
 
   bool stopConfirmed() {
-    if (!ui_.stopRequested()) return false;
-    if (v::confirmInterruption(ui_)) return true;
-    ui_.clearStopRequest();
-    return false;
+    return stop_.confirmed(ui_);
   }
 
   // The first failing validator's code, or empty when the establishment may be imported.
@@ -470,6 +468,7 @@ class ImportMerge::Run {
 
   store::Database& db_;
   platform::Interaction& ui_;
+  validation::StopRequest stop_;
   const ImportRequest& r_;
   const std::string base_;
   std::vector<std::int64_t> rowids_;

@@ -1,3 +1,4 @@
+#include "core/product.h"
 #include "core/store/data_folder.h"
 
 #include <algorithm>
@@ -13,7 +14,6 @@ using platform::DialogKind;
 
 namespace {
 
-constexpr int kBaseYear = 2006;
 
 std::string stem(const std::string& fileName) {
   const auto dot = fileName.find('.');
@@ -256,7 +256,7 @@ bool reindexAll(Database& db, platform::Interaction& ui) {
     }
     if (!ok) {
       ui.message(DialogKind::Warning,
-                 "Arquivos com problemas. Reinstale novamente o sistema TORVEX" + std::to_string(kBaseYear) + ".",
+                 "Arquivos com problemas. Reinstale novamente o sistema TORVEX" + std::string(product::kBaseYear) + ".",
                  Buttons::Ok);
       return false;
     }

@@ -29,7 +29,7 @@ WriterBench::WriterBench()
       ui(*this),
       writer(db, media, ui) {
   fs::create_directories(transmite);
-  writer.setTimeSource([] { return std::string("101112"); });
+  writer.setClock(clock);
 }
 
 WriterBench::~WriterBench() {

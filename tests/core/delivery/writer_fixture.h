@@ -43,6 +43,7 @@ class WriterBench {
   std::filesystem::path transmite;  // the hard-disk destination
   core::platform::FolderMedia media;
   DiskSwapper ui;
+  core::platform::FixedClock clock{{2007, 3, 15, 10, 11, 12}};
   core::delivery::DeclarationWriter writer;
 
   // A new empty disk of `capacity` bytes in drive A; answers its folder.
