@@ -29,6 +29,9 @@ struct GeneratorOptions {
   bool endOfFileByte = false;  // one byte 26 after the last record
   // Every n-th link has a foreign nationality; 0: none.
   long foreignerEvery = 37;
+  // Every n-th link ended in the year, dismissed without cause ("11") on 30 June; 0: none.
+  // Meant for files of last year, whose import leaves such links out.
+  long endedEvery = 0;
 };
 
 class DeclarationGenerator {
@@ -321,8 +324,9 @@ class DeclarationGenerator {
     r.put(f[s::kHorasSemanais], "40");
     r.put(f[s::kCbo], pick(kOccupations));
     r.put(f[s::kVinculo], e.kind == "3" ? "15" : "10");
-    r.put(f[s::kDesligamento], "00");
-    r.put(f[s::kDataDesligamento], "0000");
+    const bool ended = o_.endedEvery > 0 && (linkIndex + 1) % o_.endedEvery == 0;
+    r.put(f[s::kDesligamento], ended ? "11" : "00");
+    r.put(f[s::kDataDesligamento], ended ? "3006" : "0000");
     for (int m = 0; m < 12; ++m) r.put(f[s::kJaneiro + m], zeros(salary, 9));
     r.put(f[s::kAdiantamento13], zeros(salary / 2, 9));
     r.put(f[s::kMesAdiantamento13], "11");

@@ -1,6 +1,6 @@
 // gerar_declaracao: writes a sound declaration file of any size for tests and benchmarks.
 //   gerar_declaracao SAIDA [--semente N] [--estabelecimentos N] [--vinculos N]
-//                    [--sem-vinculos-cada N] [--ano-anterior] [--retificacao]
+//                    [--sem-vinculos-cada N] [--desligados-cada N] [--ano-anterior] [--retificacao]
 //                    [--separador crlf|lfcr|cr|lf|nenhum] [--fim-de-arquivo]
 #include <fstream>
 #include <iostream>
@@ -14,7 +14,7 @@ namespace {
 
 int usage() {
   std::cerr << "uso: gerar_declaracao SAIDA [--semente N] [--estabelecimentos N] [--vinculos N]\n"
-               "       [--sem-vinculos-cada N] [--ano-anterior] [--retificacao]\n"
+               "       [--sem-vinculos-cada N] [--desligados-cada N] [--ano-anterior] [--retificacao]\n"
                "       [--separador crlf|lfcr|cr|lf|nenhum] [--fim-de-arquivo]\n";
   return 3;
 }
@@ -39,6 +39,7 @@ int main(int argc, char** argv) {
       else if (a == "--estabelecimentos") o.establishments = std::stol(value());
       else if (a == "--vinculos") o.links = std::stoll(value());
       else if (a == "--sem-vinculos-cada") o.withoutLinksEvery = std::stol(value());
+      else if (a == "--desligados-cada") o.endedEvery = std::stol(value());
       else if (a == "--ano-anterior") o.previousYear = true;
       else if (a == "--retificacao") o.rectification = true;
       else if (a == "--fim-de-arquivo") o.endOfFileByte = true;

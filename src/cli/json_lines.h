@@ -9,10 +9,6 @@
 
 namespace torvex::cli {
 
-// The text as a JSON string literal, quotes included. Bytes that are not valid
-// UTF-8 become U+FFFD.
-std::string jsonQuoted(std::string_view utf8);
-
 class JsonObject {
  public:
   JsonObject& add(std::string_view key, std::string_view text);

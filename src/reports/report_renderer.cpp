@@ -213,15 +213,22 @@ class ReportRenderer::Layout {
           if (row == 0 && pageHasContent && rows <= 12 && y + rows * h + 2 * pad > kBottom && !newPage(i, 0)) return;
           const double top = y;
           y += pad;
+          int firstRow = row;
+          double firstY = y;
           for (; row < rows; ++row) {
             if (y + h + pad > kBottom && pageHasContent) {
-              if (p && b.framed) frame(*p, top, y + pad);
+              if (p) {
+                drawFieldRows(*p, b, firstRow, row, firstY, h);
+                if (b.framed) frame(*p, top, y + pad);
+              }
               if (!newPage(i, row)) return;
+              firstRow = row;
+              firstY = y;
             }
-            if (p) drawFieldRow(*p, b, row, y, h);
             y += h;
             pageHasContent = true;
           }
+          if (p) drawFieldRows(*p, b, firstRow, rows, firstY, h);
           y += pad;
           if (p && b.framed) frame(*p, top, y);
           y += mm(1.5);
@@ -282,27 +289,38 @@ class ReportRenderer::Layout {
     p.setPen(Qt::black);
   }
 
-  void drawFieldRow(QPainter& p, const Block& b, int row, double y, double h) const {
+  // Rows [from, to) of a field grid: every label in one pass, then every value,
+  // so the PDF gets two font changes per grid instead of two per field.
+  void drawFieldRows(QPainter& p, const Block& b, int from, int to, double y, double h) const {
     const double pad = b.framed ? mm(2) : 0;
     const double colWidth = (kWidth - 2 * pad) / b.columns;
     QFontMetricsF labelFm(fonts_.label), valueFm(fonts_.cell);
-    for (int c = 0; c < b.columns; ++c) {
-      const std::size_t i = static_cast<std::size_t>(row * b.columns + c);
-      if (i >= b.fields.size()) break;
-      const auto& f = b.fields[i];
-      const double x = kLeft + pad + c * colWidth;
-      QString label = q(f.label);
-      if (!label.isEmpty()) label += QStringLiteral(": ");
-      const double lw = label.isEmpty() ? 0 : labelFm.horizontalAdvance(label);
-      p.setFont(fonts_.label);
-      p.setPen(QColor(0x50, 0x50, 0x50));
-      p.drawText(QRectF(x, y, lw + mm(1), h), Qt::AlignLeft | Qt::AlignVCenter, label);
-      p.setPen(Qt::black);
-      p.setFont(fonts_.cell);
-      const double vw = colWidth - lw - mm(2);
-      p.drawText(QRectF(x + lw, y, vw, h), Qt::AlignLeft | Qt::AlignVCenter,
-                 valueFm.elidedText(q(f.value), Qt::ElideRight, vw));
-    }
+    std::vector<double> labelWidths(b.fields.size(), 0);
+    std::vector<QString> labels(b.fields.size());
+    p.setFont(fonts_.label);
+    p.setPen(QColor(0x50, 0x50, 0x50));
+    for (int row = from; row < to; ++row)
+      for (int c = 0; c < b.columns; ++c) {
+        const std::size_t i = static_cast<std::size_t>(row * b.columns + c);
+        if (i >= b.fields.size() || b.fields[i].label.empty()) continue;
+        labels[i] = q(b.fields[i].label) + QStringLiteral(": ");
+        labelWidths[i] = labelFm.horizontalAdvance(labels[i]);
+        p.drawText(QPointF(kLeft + pad + c * colWidth, y + (row - from) * h + labelFm.ascent() + (h - labelFm.height()) / 2),
+                   labels[i]);
+      }
+    p.setPen(Qt::black);
+    p.setFont(fonts_.cell);
+    for (int row = from; row < to; ++row)
+      for (int c = 0; c < b.columns; ++c) {
+        const std::size_t i = static_cast<std::size_t>(row * b.columns + c);
+        if (i >= b.fields.size() || b.fields[i].value.empty()) continue;
+        const double vw = colWidth - labelWidths[i] - mm(2);
+        QString value = q(b.fields[i].value);
+        if (valueFm.horizontalAdvance(value) > vw) value = valueFm.elidedText(value, Qt::ElideRight, vw);
+        p.drawText(QPointF(kLeft + pad + c * colWidth + labelWidths[i],
+                           y + (row - from) * h + valueFm.ascent() + (h - valueFm.height()) / 2),
+                   value);
+      }
   }
 
   void frame(QPainter& p, double top, double bottom) const {

@@ -28,6 +28,7 @@ class ImportarCli : public ::testing::Test {
     o.withoutLinksEvery = 2;
     o.links = 6;
     o.previousYear = previousYear;
+    o.endedEvery = previousYear ? 3 : 0;  // last year's dismissals stay out of this year
     return bench::DeclarationGenerator(o).text();
   }
   std::int64_t count(const std::string& sql) {
@@ -105,8 +106,9 @@ TEST_F(ImportarCli, PreviousYearFileNeedsItsOption) {
   EXPECT_EQ(run("importar", file).status, 4);
   const auto r = run("importar", file, "--ano-anterior --json");
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.lines.back(), "{\"estabelecimentos\": 4, \"importados\": 6, \"duplicados\": 0, \"desligados\": 0}");
+  EXPECT_EQ(r.lines.back(), "{\"estabelecimentos\": 4, \"importados\": 4, \"duplicados\": 0, \"desligados\": 2}");
   EXPECT_EQ(count("SELECT count(*) FROM BD8Emp WHERE AnBase = '2006' AND InAvisoCnae = 1"), 4);
+  EXPECT_EQ(count("SELECT count(*) FROM BD8Vinc WHERE CoCausaDesligamento <> '00'"), 0);
 }
 
 }  // namespace

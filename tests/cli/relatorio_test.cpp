@@ -62,3 +62,57 @@ TEST(CliRelatorio, ListUnknownAndNothingToReport) {
 
 }  // namespace
 }  // namespace torvex::test
+
+namespace torvex::test {
+namespace {
+
+// Two establishments, one of an unknown inscription kind; a link whose salary
+// and municipality show the display rules.
+void storeTwoEstablishments(TempDataFolder& folder) {
+  Values a = validEstablishment();
+  a["NoRazaoEstabelecimento"] = "ALFA COMERCIO LTDA";
+  insertRow(folder.db(), "BD8Emp", a);
+  Values l = validLink(a);
+  l["NoEmpregado"] = "MARIA DA SILVA";
+  l["VaSalContratualEmpregado"] = "000123456";
+  l["CoMunicipioTrabalho"] = "0000000";
+  l["NoMunicipioTrabalho"] = "";
+  l["SgUfTrabalho"] = "";
+  insertRow(folder.db(), "BD8Vinc", l);
+  Values b = validEstablishment();
+  b["CoCgcCeiEstabelecimento"] = cnpj("55666777");
+  b["InInscrEstabelecimento"] = "2";
+  b["NoRazaoEstabelecimento"] = "BETA SERVICOS LTDA";
+  insertRow(folder.db(), "BD8Emp", b);
+  folder.close();
+}
+
+TEST(CliRelatorio, DeclarationReportsShowTheDisplayRules) {
+  TempDataFolder folder;
+  storeTwoEstablishments(folder);
+  const std::string dados = " --dados " + quoted(folder.path().string());
+  const auto pdf = folder.path() / "r.pdf";
+  ASSERT_EQ(runTorvexCli("relatorio RelatorioResumido" + dados + " --pdf " + quoted(pdf.string())).status, 0);
+  const std::string resumido = pdfText(pdf);
+  EXPECT_NE(resumido.find("Relatório Resumido do Estabelecimento"), std::string::npos);
+  EXPECT_NE(resumido.find("MARIA DA SILVA"), std::string::npos);
+  EXPECT_NE(resumido.find("1.234,56"), std::string::npos) << resumido;
+  EXPECT_NE(resumido.find("BETA SERVICOS LTDA"), std::string::npos);
+  // The kind "2" establishment shows no inscription.
+  EXPECT_EQ(resumido.find("55.666.777/0001"), std::string::npos) << resumido;
+
+  ASSERT_EQ(runTorvexCli("relatorio RelatorioCompleto" + dados + " --estabelecimento " +
+                         validEstablishment()["CoCgcCeiEstabelecimento"] + "/00 --pdf " + quoted(pdf.string()))
+                .status,
+            0);
+  const std::string completo = pdfText(pdf);
+  EXPECT_NE(completo.find("Salário contratual: 1.234,56"), std::string::npos) << completo;
+  EXPECT_NE(completo.find("Município de trabalho:  "), std::string::npos) << completo;
+  EXPECT_EQ(completo.find("BETA SERVICOS"), std::string::npos);
+  EXPECT_NE(completo.find("Página 1 de"), std::string::npos);
+
+  EXPECT_EQ(runTorvexCli("relatorio RelatorioCompleto" + dados + " --estabelecimento 99888777000100").status, 1);
+}
+
+}  // namespace
+}  // namespace torvex::test

@@ -1,6 +1,7 @@
 #include "core/consistency/check_context.h"
 
 #include "core/consistency/fields.h"
+#include "core/text/utf8_text.h"
 
 namespace torvex::core::consistency {
 
@@ -31,8 +32,9 @@ std::string sharedNamesSql(std::string_view table) {
 std::string referenceYear(const Record& establishment) {
   const std::string& date = establishment[estField::kClosureDate];
   // A closure date that was not informed leaves the base year.
-  if (establishment[estField::kClosing] != "1" || date.size() != 8 || allZeros(date)) return std::string(kBaseYear);
-  return date.substr(4) == kBaseYear ? std::string(kBaseYear) : std::string(kNextYear);
+  if (establishment[estField::kClosing] != "1" || text::characterCount(date) != 8 || allZeros(date))
+    return std::string(kBaseYear);
+  return text::characterSubstr(date, 4) == kBaseYear ? std::string(kBaseYear) : std::string(kNextYear);
 }
 
 CheckContext::CheckContext(store::Database& db, const store::ReferenceLookup& reference, ErrorLog& log,

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/consistency/fields.h"
+#include "core/text/utf8_text.h"
 
 namespace torvex::core::consistency {
 
@@ -21,15 +22,7 @@ constexpr std::int64_t kRowsPerCommit = 50000;
 
 // Cuts a text to the column's width in characters, so a long content never
 // makes the insert fail.
-std::string_view fit(std::string_view text, std::size_t width) {
-  std::size_t chars = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
-    if (chars == width) return text.substr(0, i);
-    ++chars;
-  }
-  return text;
-}
+std::string_view fit(std::string_view value, std::size_t width) { return text::firstCharacters(value, width); }
 
 std::string numberText(std::int64_t n) {
   // Six digits; beyond 999999 the number keeps its last six digits.

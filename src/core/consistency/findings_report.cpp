@@ -1,12 +1,14 @@
 #include "core/consistency/findings_report.h"
 
-#include <cstdio>
-
+#include "core/text/json_string.h"
+#include "core/text/utf8_text.h"
 #include "core/validation/message_dialog.h"
 #include "core/validation/formatters.h"
 
 namespace torvex::core::consistency {
 namespace {
+
+using text::appendJsonString;
 
 std::size_t columnIndex(std::string_view column) {
   for (std::size_t i = 0; i < kErrorColumns.size(); ++i)
@@ -14,33 +16,10 @@ std::size_t columnIndex(std::string_view column) {
   return kErrorColumns.size();
 }
 
-void appendJsonString(std::string& out, std::string_view s) {
-  out += '"';
-  for (char ch : s) {
-    const auto c = static_cast<unsigned char>(ch);
-    switch (ch) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (c < 0x20) {
-          char buf[8];
-          std::snprintf(buf, sizeof buf, "\\u%04x", c);
-          out += buf;
-        } else {
-          out += ch;
-        }
-    }
-  }
-  out += '"';
-}
-
 std::string dateShown(std::string_view ddmmyyyy) {
-  if (ddmmyyyy.size() != 8) return std::string(ddmmyyyy);
-  return std::string(ddmmyyyy.substr(0, 2)) + "/" + std::string(ddmmyyyy.substr(2, 2)) + "/" +
-         std::string(ddmmyyyy.substr(4));
+  if (text::characterCount(ddmmyyyy) != 8) return std::string(ddmmyyyy);
+  return std::string(text::characterSubstr(ddmmyyyy, 0, 2)) + "/" + std::string(text::characterSubstr(ddmmyyyy, 2, 2)) +
+         "/" + std::string(text::characterSubstr(ddmmyyyy, 4));
 }
 
 }  // namespace

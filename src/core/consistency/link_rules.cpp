@@ -70,7 +70,7 @@ void noRemuneration(CheckContext& ctx) {
     const std::string& dismissal = l[kDismissal];
     bool fails;
     if (!validation::isNotInformed(dismissal))
-      fails = dismissal.size() < 4 || dismissal.substr(2, 2) != "01";
+      fails = chars(dismissal, 3, 2) != "01";
     else
       fails = l[kAbsences[0].start] != "0101" || l[kAbsences[0].end] != "3112";
     if (fails) ctx.finding(kErr, kLink, "1674", {{"1664", kNoPay}});

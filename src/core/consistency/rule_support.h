@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/consistency/check_context.h"
+#include "core/text/utf8_text.h"
 #include "core/validation/text_ops.h"
 #include "core/validation/value_tests.h"
 
@@ -34,7 +35,7 @@ inline std::string kindShown(std::string_view kind, std::string_view ceiKind = "
 
 // Characters [from, from + n) of a value, 1-based, cut to what exists.
 inline std::string_view chars(std::string_view v, std::size_t from, std::size_t n) {
-  return from - 1 < v.size() ? v.substr(from - 1, n) : std::string_view{};
+  return text::characterSubstr(v, from - 1, n);
 }
 
 }  // namespace torvex::core::consistency::rules

@@ -7,13 +7,20 @@
 #include <optional>
 #include <stdexcept>
 
-#include "core/declfile/cp1252.h"
 #include "core/declfile/work_table_loader.h"
 #include "core/store/table_def.h"
+#include "core/text/code_page_1252.h"
 #include "core/validation/message_dialog.h"
 
 namespace torvex::core::declfile {
 namespace {
+
+using text::cp1252ToUtf8;
+using text::isAllDigits;
+using text::isDigitByte;
+using text::isLetterByte;
+using text::isPrintable;
+using text::isPrintableByte;
 
 constexpr unsigned char kCR = 13, kLF = 10, kEndOfFile = 26;
 // Files of any size are read through this fixed buffer.

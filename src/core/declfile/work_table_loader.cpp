@@ -6,9 +6,10 @@
 #include <stdexcept>
 
 #include "core/declfile/column_catalogue.h"
-#include "core/declfile/cp1252.h"
 #include "core/store/engine_error.h"
 #include "core/store/table_def.h"
+#include "core/text/code_page_1252.h"
+#include "core/text/utf8_text.h"
 
 namespace torvex::core::declfile {
 namespace {
@@ -42,15 +43,10 @@ std::vector<WorkTableLoader::LoadColumn> loadColumns(CatalogueKind kind, const D
   return out;
 }
 
-std::string_view trimBlanks(std::string_view v) {
-  while (!v.empty() && v.front() == ' ') v.remove_prefix(1);
-  while (!v.empty() && v.back() == ' ') v.remove_suffix(1);
-  return v;
-}
+using text::trimBlanks;
+using text::upperAsciiLetter;
 
-char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool isOneOrX(std::string_view v) { return v.size() == 1 && (v[0] == '1' || upper(v[0]) == 'X'); }
+bool isOneOrX(std::string_view v) { return v.size() == 1 && (v[0] == '1' || upperAsciiLetter(v[0]) == 'X'); }
 
 std::string zeroPadded(long long n, std::size_t width) {
   const std::string digits = std::to_string(n);
@@ -124,7 +120,7 @@ void WorkTableLoader::bindColumn(RowBinder& row, int position, const LoadColumn&
       if (isOneOrX(v)) return row.bindText(position, "1");
       if (v.empty() || v == "2" || v == " ") return row.bindText(position, "2");
       std::string& pat = row.scratch();
-      pat.assign(1, upper(v[0]));
+      pat.assign(1, upperAsciiLetter(v[0]));
       return row.bindStored(position, pat);
     }
     case ReadAs::CardNumber: return row.bindStored(position, row.scratch() = zeroFilledLeft(trimBlanks(v), 8));
@@ -148,14 +144,14 @@ void WorkTableLoader::RowBinder::bindText(int position, std::string_view utf8) {
 }
 
 WorkTableLoader::RowBinder::RowBinder(store::Statement& st, std::string_view record)
-    : st_(st), ascii_(isAscii(record)) {}
+    : st_(st), ascii_(text::isAscii(record)) {}
 
 void WorkTableLoader::RowBinder::bindStored(int position, std::string_view bytes) {
-  while (!bytes.empty() && bytes.back() == ' ') bytes.remove_suffix(1);
-  if (ascii_ || isAscii(bytes)) return bindText(position, bytes);
+  bytes = text::trimTrailingBlanks(bytes);
+  if (ascii_ || text::isAscii(bytes)) return bindText(position, bytes);
   std::string& s = pool_.at(used_++);
   s.clear();
-  appendCp1252AsUtf8(s, bytes);
+  text::appendCp1252AsUtf8(s, bytes);
   bindText(position, s);
 }
 

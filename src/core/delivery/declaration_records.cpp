@@ -3,9 +3,10 @@
 #include <sqlite3.h>
 
 #include "core/declfile/column_catalogue.h"
-#include "core/product.h"
 #include "core/delivery/record_text.h"
+#include "core/product.h"
 #include "core/store/engine_error.h"
+#include "core/text/utf8_text.h"
 
 namespace torvex::core::delivery {
 namespace {
@@ -127,7 +128,7 @@ std::string RecordBuilder::establishment(const RowSnapshot& row) const {
   put(r, t[s1::kTipo], "1");
   for (const auto& b : establishmentFields_) {
     if (b.write == WriteAs::OneOrTwo)
-      placeField(r, b.start, b.width, trimmed(row.text(b.column)) == "1" ? "1" : "2");
+      placeField(r, b.start, b.width, text::trimBlanks(row.text(b.column)) == "1" ? "1" : "2");
     else
       placeField(r, b.start, b.width, row.text(b.column), b.defaultValue);
   }
@@ -162,7 +163,7 @@ void RecordBuilder::link(std::string& r, const store::Statement& st, std::string
   put(r, t[s2::kPrefixo], prefixo);
   put(r, t[s2::kTipo], "2");
   for (const auto& b : linkFields_) placeField(r, b.start, b.width, columnText(st, b.column), b.defaultValue);
-  const bool disabled = trimmed(columnText(st, linkDisabledIndicator_)) == "1";
+  const bool disabled = text::trimBlanks(columnText(st, linkDisabledIndicator_)) == "1";
   put(r, t[linkDisabilityField_], disabled ? columnText(st, linkDisabilityCode_) : std::string_view("0"));
 }
 

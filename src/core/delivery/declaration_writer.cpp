@@ -11,6 +11,7 @@
 #include "core/delivery/media_operations.h"
 #include "core/delivery/record_text.h"
 #include "core/store/table_def.h"
+#include "core/text/utf8_text.h"
 #include "core/validation/message_dialog.h"
 
 namespace torvex::core::delivery {
@@ -145,14 +146,14 @@ class WriteRun {
     if (!req_.fromWorkTables)
       return req_.rectification && !req_.generationDate.empty() ? req_.generationDate : "00000000";
     const std::string stored(resp_.text("DaRetificacao"));
-    if (req_.rectification && trimmed(stored).empty()) return req_.generationDate;
+    if (req_.rectification && text::trimBlanks(stored).empty()) return req_.generationDate;
     return stored;
   }
 
   std::string generationDate() const {
     if (!req_.fromWorkTables) return req_.generationDate;
     const std::string stored(resp_.text("DaGeracao"));
-    if (req_.rectification && trimmed(stored).empty()) return req_.generationDate;
+    if (req_.rectification && text::trimBlanks(stored).empty()) return req_.generationDate;
     return stored;
   }
 

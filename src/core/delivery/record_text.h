@@ -18,7 +18,4 @@ void placeField(std::string& record, int start, int width, std::string_view valu
 // A number as decimal digits, left-padded with "0" to `width`.
 std::string zeroPadded(long long number, int width);
 
-// The value with blanks removed at both ends.
-std::string_view trimmed(std::string_view value);
-
 }  // namespace torvex::core::delivery

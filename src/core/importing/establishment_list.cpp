@@ -13,24 +13,6 @@ constexpr std::size_t kInscriptionWidth = 18;
 constexpr std::size_t kPrefixStart = 20;  // characters 21-22
 constexpr std::size_t kNameWidth = 30;
 
-// Fits to n characters (not bytes): names hold accented letters.
-std::string fitCharacters(std::string_view text, std::size_t n) {
-  std::string out;
-  std::size_t count = 0;
-  for (std::size_t i = 0; i < text.size() && count < n;) {
-    std::size_t len = 1;
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (c >= 0xF0) len = 4;
-    else if (c >= 0xE0) len = 3;
-    else if (c >= 0xC0) len = 2;
-    out.append(text.substr(i, len));
-    i += len;
-    ++count;
-  }
-  out.append(n - count, ' ');
-  return out;
-}
-
 }  // namespace
 
 ImportKind ImportKind::currentYear() { return {false, store::kBaseYear}; }
@@ -61,8 +43,9 @@ std::vector<FileEstablishment> fileEstablishments(store::Database& db, std::stri
 }
 
 std::string listLine(const FileEstablishment& e) {
-  return fitCharacters(validation::formatInscription(e.inscription, e.kind), kInscriptionWidth) + "  " + fitCharacters(e.prefix, 2) +
-         "  " + fitCharacters(e.name, kNameWidth) + "  " + e.links;
+  using validation::fitLeft;
+  return fitLeft(validation::formatInscription(e.inscription, e.kind), kInscriptionWidth) + "  " + fitLeft(e.prefix, 2) +
+         "  " + fitLeft(e.name, kNameWidth) + "  " + e.links;
 }
 
 bool canTick(std::string_view line) {

@@ -16,6 +16,17 @@ std::vector<ReportDefinition> buildCatalogue() {
        buildStructureReport},
       {"rptImportacao", "Resumo da última importação, por estabelecimento, com as observações (TE8Imp)", S::Import,
        buildImportReport},
+      {"RelatorioCompleto", "Declaração completa: cada estabelecimento e todos os campos de cada vínculo, com totais",
+       S::Declaration, buildCompleteReport},
+      {"RelatorioResumido", "Declaração resumida: cada estabelecimento e a relação dos seus vínculos, com totais",
+       S::Declaration, buildSummaryReport},
+      {"rptProtocolo", "Comprovante de gravação de cada arquivo da última gravação (te8ProID, te8ProES)", S::Protocol,
+       buildProtocolReport},
+      {"rptEtiqueta", "Etiquetas dos arquivos da última gravação", S::Protocol, buildLabelReport},
+      {"Cartela", "Leiaute do arquivo KEVA: posições, tamanhos e nomes dos campos de cada tipo de registro",
+       S::Layout, buildLayoutReport},
+      {"Transmissao", "Protocolo de transmissão, a partir dos campos do recibo (--parametro CREA=... etc.)",
+       S::Receipt, buildTransmissionReport},
   };
 }
 

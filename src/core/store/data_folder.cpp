@@ -6,6 +6,7 @@
 
 #include "core/store/csv.h"
 #include "core/store/engine_error.h"
+#include "core/text/utf8_text.h"
 
 namespace torvex::core::store {
 namespace fs = std::filesystem;
@@ -61,7 +62,7 @@ std::size_t loadCsvIntoTable(Database& db, const TableDef& def, const fs::path& 
           insert.bindNullAt(p);
       } else {
         const std::string value = storedText(row[i]);
-        if (utf8Length(value) > static_cast<std::size_t>(columns[i]->width))
+        if (text::characterCount(value) > static_cast<std::size_t>(columns[i]->width))
           throw DataAccessError(csv.string() + ":" + std::to_string(reader.line()) + ": o campo " + columns[i]->name +
                                 " excede a largura de " + std::to_string(columns[i]->width) + " caracteres.");
         insert.bindAt(p, value);

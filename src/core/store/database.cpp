@@ -5,6 +5,7 @@
 
 #include "core/platform/folder_lock.h"
 #include "core/store/engine_error.h"
+#include "core/text/utf8_text.h"
 
 namespace torvex::core::store {
 namespace {
@@ -400,17 +401,6 @@ void Database::acquireExclusive(std::string_view tableForMessage) {
 
 void Database::releaseExclusive() { lock_->shared(); }
 
-std::string storedText(std::string_view value) {
-  auto end = value.find_last_not_of(' ');
-  if (end == std::string_view::npos) return {};
-  return std::string(value.substr(0, end + 1));
-}
-
-std::size_t utf8Length(std::string_view text) {
-  std::size_t n = 0;
-  for (unsigned char c : text)
-    if ((c & 0xC0) != 0x80) ++n;
-  return n;
-}
+std::string storedText(std::string_view value) { return std::string(text::trimTrailingBlanks(value)); }
 
 }  // namespace torvex::core::store

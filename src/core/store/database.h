@@ -156,8 +156,6 @@ class Database {
 
 // Text as stored: trailing blanks removed, leading ones kept.
 std::string storedText(std::string_view value);
-// Number of characters of a UTF-8 text.
-std::size_t utf8Length(std::string_view text);
 // Double-quoted SQL identifier.
 std::string quoteIdentifier(std::string_view name);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/store/engine_error.h"
+#include "core/text/utf8_text.h"
 
 namespace torvex::core::store {
 
@@ -168,7 +169,7 @@ void Table::cancel() {
 void Table::checkWidths() const {
   for (std::size_t i = 0; i < def_.fields.size(); ++i) {
     const auto& f = def_.fields[i];
-    if (f.kind == FieldKind::Text && utf8Length(buffer_[i].text) > static_cast<std::size_t>(f.width))
+    if (f.kind == FieldKind::Text && text::characterCount(buffer_[i].text) > static_cast<std::size_t>(f.width))
       throw EngineError(engine_code::kFieldTooWide, "Valor maior que a largura do campo " + f.name + " (" +
                                                         std::to_string(f.width) + " caracteres): \"" +
                                                         buffer_[i].text + "\".");

@@ -46,7 +46,7 @@ bool breaksSpecialInscription(std::string_view name, std::string_view inscriptio
 
 // "PREF" and "PREF." only match a name that is exactly that text (first 10 characters compared).
 bool isCityHallName(std::string_view name) {
-  const auto first10 = name.substr(0, 10);
+  const auto first10 = text::firstCharacters(name, 10);
   return equalsUpper(first10, "PREFEITURA") || equalsUpper(first10, "PREF") || equalsUpper(first10, "PREF.");
 }
 
@@ -208,10 +208,14 @@ Code checkKindMatchesNumber(std::string_view inscription, std::string_view kind)
 Code checkPrefix(std::string_view prefix) {
   const auto v = trimBlanks(prefix);
   if (v.empty()) return "0061";
-  if (!isDigit(v[0]) && !isUpperLetter(v[0])) return "0060";
-  if (v.size() == 2) return isDigit(v[1]) || isUpperLetter(v[1]) ? kValid : "0060";
-  if (v.size() == 1) return "0062";
-  return kTooLong;
+  // Counted in characters: an accented one is one character, neither a digit nor a letter here.
+  auto accepted = [](std::string_view c) { return c.size() == 1 && (isDigit(c[0]) || isUpperLetter(c[0])); };
+  if (!accepted(text::characterSubstr(v, 0, 1))) return "0060";
+  switch (text::characterCount(v)) {
+    case 1: return "0062";
+    case 2: return accepted(text::characterSubstr(v, 1, 1)) ? kValid : "0060";
+    default: return kTooLong;
+  }
 }
 
 Code checkName(std::string_view name, std::string_view inscription) {

@@ -39,9 +39,7 @@ inline std::int64_t number(std::string_view v) {
 inline bool startsWithUpper(std::string_view text, std::string_view prefix) {
   if (text.size() < prefix.size()) return false;
   for (std::size_t i = 0; i < prefix.size(); ++i) {
-    char c = text[i];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (c != prefix[i]) return false;
+    if (text::upperAsciiLetter(text[i]) != prefix[i]) return false;
   }
   return true;
 }

@@ -90,10 +90,11 @@ std::string formatCents(std::string_view cents, AmountPadding padding) {
 
 std::string formatInscription(std::string_view inscription, std::string_view kind) {
   std::string v(inscription);
-  if (v.size() == 12 && kind == "3") v.insert(0, "00");
-  if (v.size() == 11 && kind == "4") v.insert(0, "000");
-  if (v.size() != 14) return v;
-  auto p = [&](std::size_t from, std::size_t to) { return v.substr(from - 1, to - from + 1); };
+  const std::size_t count = text::characterCount(v);
+  if (count == 12 && kind == "3") v.insert(0, "00");
+  if (count == 11 && kind == "4") v.insert(0, "000");
+  if (text::characterCount(v) != 14) return v;
+  auto p = [&](std::size_t from, std::size_t to) { return std::string(text::characterSubstr(v, from - 1, to - from + 1)); };
   if (kind == "1") return p(1, 2) + "." + p(3, 5) + "." + p(6, 8) + "/" + p(9, 12) + "-" + p(13, 14);
   if (kind == "3") return p(3, 4) + "-" + p(5, 7) + "-" + p(8, 9) + "." + p(10, 12) + "-" + p(13, 13) + "/" + p(14, 14);
   if (kind == "4") return p(4, 6) + "." + p(7, 9) + "." + p(10, 12) + "-" + p(13, 14);
@@ -101,9 +102,9 @@ std::string formatInscription(std::string_view inscription, std::string_view kin
 }
 
 std::string formatPis(std::string_view pis) {
-  if (pis.size() != 11) return std::string(pis);
-  const std::string v(pis);
-  return v.substr(0, 3) + "." + v.substr(3, 5) + "." + v.substr(8, 2) + "." + v.substr(10, 1);
+  if (text::characterCount(pis) != 11) return std::string(pis);
+  auto p = [&](std::size_t from, std::size_t n) { return std::string(text::characterSubstr(pis, from, n)); };
+  return p(0, 3) + "." + p(3, 5) + "." + p(8, 2) + "." + p(10, 1);
 }
 
 }  // namespace torvex::core::validation

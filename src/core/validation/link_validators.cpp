@@ -307,7 +307,7 @@ Code checkOccupation(const store::ReferenceLookup& ref, std::string_view cbo) {
   const auto v = trimBlanks(cbo);
   if (in(kRefusedOccupations, v)) return "3645";
   if (v.empty()) return "0261";
-  if (v.size() != 6) return "0030";
+  if (text::characterCount(v) != 6) return "0030";
   if (auto c = checkFixedWidthNumeric(v, 6); c != kValid) return c;
   if (isAllZero(v)) return "0261";
   return ref.exists(store::CodeTable::Occupation, v) ? kValid : "0260";

@@ -10,14 +10,14 @@ std::string zeros(std::size_t n) { return std::string(n, '0'); }
 std::string blanks(std::size_t n) { return std::string(n, ' '); }
 
 std::string fitLeft(std::string_view value, std::size_t n) {
-  std::string s(value.substr(0, n));
-  s.resize(n, ' ');
-  return s;
+  std::string s(text::firstCharacters(value, n));
+  return s + blanks(n - text::characterCount(s));
 }
 
 std::string fitRight(std::string_view value, std::size_t n) {
-  if (value.size() >= n) return std::string(value.substr(0, n));
-  return std::string(n - value.size(), '0') + std::string(value);
+  const std::size_t count = text::characterCount(value);
+  if (count >= n) return std::string(text::firstCharacters(value, n));
+  return zeros(n - count) + std::string(value);
 }
 
 std::int64_t integerOrZero(std::string_view value) {

@@ -6,21 +6,18 @@
 #include <string>
 #include <string_view>
 
+#include "core/text/utf8_text.h"
+
 namespace torvex::core::validation {
 
 std::string zeros(std::size_t n);
 std::string blanks(std::size_t n);
-// Padded on the right with blanks to n characters, then cut to n.
+// Padded on the right with blanks to n characters, then cut to n (characters, not bytes).
 std::string fitLeft(std::string_view value, std::size_t n);
-// Padded on the left with "0" to n characters, then cut to its first n (a longer value loses its right end).
+// Padded on the left with "0" to n characters, then cut to its first n characters (a longer value loses its right end).
 std::string fitRight(std::string_view value, std::size_t n);
 // Leading and trailing blanks removed (only the blank character).
-inline std::string_view trimBlanks(std::string_view value) {
-  std::size_t b = 0, e = value.size();
-  while (b < e && value[b] == ' ') ++b;
-  while (e > b && value[e - 1] == ' ') --e;
-  return value.substr(b, e - b);
-}
+using text::trimBlanks;
 // The text read as a decimal integer (leading blanks and a sign allowed); 0 when it is not one.
 std::int64_t integerOrZero(std::string_view value);
 // The folder that holds the running executable.

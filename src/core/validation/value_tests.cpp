@@ -30,15 +30,7 @@ bool isLettersOnly(std::string_view value) {
   return true;
 }
 
-bool passesRepeatedCharacter(std::string_view value) {
-  const auto v = trimBlanks(value);
-  int run = 0;
-  for (std::size_t i = 0; i < v.size(); ++i) {
-    run = (i > 0 && v[i] == v[i - 1]) ? run + 1 : 1;
-    if (run >= 4 && v[i] != ' ') return false;
-  }
-  return true;
-}
+bool passesRepeatedCharacter(std::string_view value) { return !text::hasRepeatedCharacter(trimBlanks(value), 4); }
 
 bool isValidDate(std::string_view v) {
   if (v.size() != 8) return false;
@@ -58,7 +50,7 @@ bool isValidDate(std::string_view v) {
 }
 
 bool isHeadOffice(std::string_view inscription) {
-  return inscription.size() >= 12 && inscription.substr(8, 4) == "0001";
+  return text::characterSubstr(inscription, 8, 4) == "0001";
 }
 
 bool containsAtSign(std::string_view value) { return value.find('@') != std::string_view::npos; }
@@ -94,7 +86,7 @@ std::string_view checkNumericContent(std::string_view value) { return isNumeric(
 std::string_view checkText(std::string_view value) {
   const auto v = trimBlanks(value);
   if (!isPrintable(v)) return "0020";
-  if (v.size() <= 2) return "0010";
+  if (text::characterCount(v) <= 2) return "0010";
   return kValid;
 }
 

@@ -27,6 +27,15 @@ const char* const kDigitFields[] = {"CoCgcVinculado", "CoCNPJSindical", "CoCNPJC
                                     "CoCNPJAssistencial", "CoCNPJConfederativa"};
 const char* const kMoneyFields[] = {"VaGlobalSindical", "VaGlobalAssociativa", "VaGlobalAssistencial",
                                     "VaGlobalConfederativa"};
+// Identifiers and amounts are edited bare (no punctuation, no thousands separators).
+bool isEditedBare(const QString& field) {
+  for (const char* f : kDigitFields)
+    if (field == QLatin1String(f)) return true;
+  for (const char* f : kMoneyFields)
+    if (field == QLatin1String(f)) return true;
+  return false;
+}
+
 }  // namespace
 
 TfmDadosEstabelecimento::TfmDadosEstabelecimento(EntrySession& session, core::entry::EntryMode mode,
@@ -56,8 +65,6 @@ TfmDadosEstabelecimento::TfmDadosEstabelecimento(EntrySession& session, core::en
   for (const auto& f : EstablishmentEntry::fieldOrder())
     for (auto* w : findChildren<QWidget*>())
       if (fieldOf(w) == QString::fromStdString(f)) w->installEventFilter(this);
-  for (const char* f : kDigitFields) findChild<QLineEdit*>(f)->installEventFilter(this);
-  for (const char* f : kMoneyFields) findChild<QLineEdit*>(f)->installEventFilter(this);
 
   auto onClick = [this](QAbstractButton* b, auto action) {
     connect(b, &QAbstractButton::clicked, this, [this, action] {
@@ -105,7 +112,7 @@ bool TfmDadosEstabelecimento::eventFilter(QObject* watched, QEvent* event) {
       !(static_cast<QKeyEvent*>(event)->modifiers() & Qt::ShiftModifier))
     if (moveAcrossTabs(qobject_cast<QWidget*>(watched))) return true;
   if (event->type() == QEvent::FocusIn)
-    if (auto* e = qobject_cast<QLineEdit*>(watched)) {
+    if (auto* e = qobject_cast<QLineEdit*>(watched); e && isEditedBare(e->objectName())) {
       // Amounts are edited without thousands separators; identifiers as bare digits.
       QString t = e->text();
       if (e->objectName().startsWith(QLatin1String("VaGlobal"))) t.remove('.');

@@ -7,6 +7,7 @@
 #include <QPrinterInfo>
 #include <QScrollBar>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include "reports/report_renderer.h"
 #include "ui_report_preview.h"
@@ -76,7 +77,8 @@ void ReportPreview::refresh() {
 
 void ReportPreview::resizeEvent(QResizeEvent* event) {
   QDialog::resizeEvent(event);
-  if (ui_->zoomCombo->currentIndex() != 2) refresh();
+  // The scroll area takes its new size once the layout has run.
+  if (ui_->zoomCombo->currentIndex() != 2) QTimer::singleShot(0, this, [this] { refresh(); });
 }
 
 void ReportPreview::keyPressEvent(QKeyEvent* event) {

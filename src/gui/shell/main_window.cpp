@@ -1,5 +1,10 @@
 #include "gui/shell/main_window.h"
 
+#include "gui/platform/qt_interaction.h"
+#include "gui/platform/qt_printers.h"
+#include "gui/reports/print_wizard.h"
+#include "gui/reports/report_runner.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -137,6 +142,20 @@ TfmPrincipal::TfmPrincipal(AppContext& context, QWidget* parent)
   setHandler(Command::InformacoesUteis, [this] { showInformation(); });
   setHandler(Command::Ajuda, [this] { help_->showTopics(this); });
   setHandler(Command::ComoFazer, [this] { help_->showTopic(10, this); });
+  auto printWizard = [this](reports::PrintWizard::Start start) {
+    platform::QtPrinters printers;
+    platform::QtInteraction ui(this);
+    reports::ReportHost host{*context_.db, printers, ui};
+    reports::PrintWizard w(host, start, false, this);
+    w.exec();
+    if (w.protocolChosen()) trigger(Command::ImprimirProtocolo);
+  };
+  setHandler(Command::ImprimirRelatorio, [printWizard] { printWizard(reports::PrintWizard::Start::Choice); });
+  setHandler(Command::ImprimirDeclaracao, [printWizard] { printWizard(reports::PrintWizard::Start::ReportType); });
+  setHandler(Command::VisualizarCartela,
+             [this] { reports::showReport(this, *context_.db, "Cartela", reports::Destination::Preview); });
+  setHandler(Command::EmitirCartela,
+             [this] { reports::showReport(this, *context_.db, "Cartela", reports::Destination::Printer); });
 }
 
 TfmPrincipal::~TfmPrincipal() { qApp->removeEventFilter(help_); }

@@ -102,6 +102,9 @@ TEST(EstablishmentRules, VariantsProduceExactlyTheirRows) {
       {"e-mail shown as stored, not trimmed",
        {{"TxEmailEstabelecimento", " rh.exemplo.com.br"}},
        {"err 3627 1617  rh.exemplo.com.br"}},
+      // An accented character is one character, as in the declaration file.
+      {"street of a repeated accented letter", {{"EdEstabelecimento", "RUA ÇÇÇÇ"}}, {"err 3100 1605 RUA ÇÇÇÇ"}},
+      {"linked CEI with an accented letter", {{"CoCgcVinculado", "0012345678901Ç"}}, {"err 0040 1603 12345678901Ç"}},
       {"city hall outside public administration",
        {{"NoRazaoEstabelecimento", "PREFEITURA DE SAO PAULO"}},
        {"war 0363 1618 4711301", "war 0363 1604 PREFEITURA DE SAO PAULO", "war 0372 1619 2062",

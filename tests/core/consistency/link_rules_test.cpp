@@ -213,6 +213,13 @@ TEST(LinkRules, ANulInsideAFieldIsSeenWhole) {
   }
 }
 
+// An accented character is one character, as in the declaration file.
+TEST(EmployeeRules, AccentedCharactersCountAsOne) {
+  const LinkCase c{"occupation of six characters, one accented", {{{"CoCbo", "41100Ç"}}}, {"0030", "0040"},
+                   {"err 0040 1637 41100Ç"}};
+  EXPECT_EQ(run(c), c.rows);
+}
+
 // Ordinary facts of a year must not be taken for faults.
 TEST(LinkRules, SoundLinksGiveNoError) {
   struct Case {

@@ -60,6 +60,7 @@ TEST_F(EstablishmentValidators, PrefixAndNames) {
       CASE(checkPrefix("a0"), "0060"),
       CASE(checkPrefix("1"), "0062"),
       CASE(checkPrefix("123"), "X"),
+      CASE(checkPrefix("AÇ"), "0060"),  // two characters, the second neither a digit nor a letter
       CASE(checkPrefix(""), "0061"),
       CASE(checkName("Matriz", ""), "0111"),
       CASE(checkName("filial", kCnpj), "0111"),
@@ -82,6 +83,7 @@ TEST_F(EstablishmentValidators, PrefixAndNames) {
 TEST_F(EstablishmentValidators, Address) {
   expectCases({
       CASE(checkStreet("RUA AAAA"), "3100"),
+      CASE(checkStreet("RUA ÇÇÇÇ"), "3100"),
       CASE(checkStreet("RUA AAA"), "0000"),
       CASE(checkStreet("RUA    DAS FLORES"), "0000"),
       CASE(checkStreet(""), "0120"),

@@ -138,6 +138,7 @@ TEST_F(LinkValidators, Contract) {
       CASE(checkOccupation(r, ""), "0261"),
       CASE(checkOccupation(r, "78251"), "0030"),
       CASE(checkOccupation(r, "78251A"), "0040"),
+      CASE(checkOccupation(r, "41100Ç"), "0040"),  // six characters, one of them not a digit
       CASE(checkOccupation(r, "000000"), "0261"),
       CASE(checkOccupation(r, "999999"), "0260"),
       CASE(checkOccupation(r, "782510"), "0000"),

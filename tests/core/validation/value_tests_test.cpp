@@ -49,6 +49,20 @@ TEST(ValueTests, TextRuleAndRepeatedCharacters) {
   EXPECT_TRUE(passesRepeatedCharacter("111"));
 }
 
+// An accented character is one character, as in the declaration file.
+TEST(ValueTests, AccentedCharactersCountAsOne) {
+  EXPECT_FALSE(passesRepeatedCharacter("RUA ÇÇÇÇ"));
+  EXPECT_TRUE(passesRepeatedCharacter("RUA ÇÇÇ"));
+  EXPECT_TRUE(passesRepeatedCharacter("ÇÃÇÃ"));
+  EXPECT_EQ(checkText("É"), "0020");
+  EXPECT_TRUE(isHeadOffice("1122233Ç000181"));
+  EXPECT_EQ(fitLeft("JOÃO", 6), "JOÃO  ");
+  EXPECT_EQ(fitLeft("ÇÇÇ", 2), "ÇÇ");
+  EXPECT_EQ(fitRight("Ç", 3), "00Ç");
+  EXPECT_EQ(formatPis("1011234567Ç"), "101.12345.67.Ç");
+  EXPECT_EQ(formatInscription("1122233300018Ç", "1"), "11.222.333/0001-8Ç");
+}
+
 TEST(ValueTests, Dates) {
   for (auto v : {"29022004", "01012006", "31122006", "29022000", "01010001"}) EXPECT_TRUE(isValidDate(v)) << v;
   for (auto v : {"29022005", "31042006", "00012006", "01002006", "01132006", "29021900", "01010000", "0101200",

@@ -102,6 +102,11 @@ class EstablishmentWindowTest : public QObject {
     auto* tabs = w.findChild<QTabWidget*>("tbPaginas");
     QCOMPARE(tabs->currentIndex(), 0);
     QVERIFY(focused(w, "EdEstabelecimento"));
+    // Entering a text field keeps its text (only identifiers and amounts are edited bare).
+    auto* name = w.findChild<QLineEdit*>("NoRazaoEstabelecimento");
+    name->setFocus();
+    QTRY_VERIFY(name->hasFocus());
+    QCOMPARE(name->text(), QStringLiteral("INDUSTRIA MODELO LTDA"));
 
     // A union total without the entity's CNPJ: refused, focus on the CNPJ.
     f.ui.answers = {"mrNo"};  // the centralisation question, asked as the union CNPJ gets the focus

@@ -1,42 +1,44 @@
-#include "core/declfile/cp1252.h"
+#include "core/text/code_page_1252.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 
-namespace torvex::core::declfile {
+#include "core/text/utf8_text.h"
+
+namespace torvex::core::text {
 namespace {
 
-// Unicode code points of bytes 0x80-0x9F; the undefined ones map to themselves.
-constexpr std::uint16_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-void appendCodePoint(std::string& out, std::uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
+// Characters of bytes 0x80-0x9F; the undefined ones stand for themselves.
+constexpr char32_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 }  // namespace
+
+char32_t cp1252CodePoint(unsigned char byte) { return byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : byte; }
+
+bool toCp1252(char32_t cp, char& byte) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+    byte = static_cast<char>(cp);
+    return true;
+  }
+  for (unsigned char b = 0x80; b < 0xA0; ++b)
+    if (kHigh[b - 0x80] == cp) {
+      byte = static_cast<char>(b);
+      return true;
+    }
+  return false;
+}
 
 void appendCp1252AsUtf8(std::string& out, std::string_view bytes) {
   for (char c : bytes) {
     const auto b = static_cast<unsigned char>(c);
     if (b < 0x80)
       out += c;
-    else if (b < 0xA0)
-      appendCodePoint(out, kHigh[b - 0x80]);
     else
-      appendCodePoint(out, b);
+      appendUtf8(out, cp1252CodePoint(b));
   }
 }
 
@@ -44,6 +46,16 @@ std::string cp1252ToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());
   appendCp1252AsUtf8(out, bytes);
+  return out;
+}
+
+std::string utf8ToCp1252(std::string_view utf8, char unmappable) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t at = 0; at < utf8.size();) {
+    char b;
+    out += toCp1252(nextCodePoint(utf8, at), b) ? b : unmappable;
+  }
   return out;
 }
 
@@ -80,4 +92,4 @@ bool isAllDigits(std::string_view bytes) {
          std::all_of(bytes.begin(), bytes.end(), [](char c) { return isDigitByte(static_cast<unsigned char>(c)); });
 }
 
-}  // namespace torvex::core::declfile
+}  // namespace torvex::core::text
