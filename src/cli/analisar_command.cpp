@@ -15,6 +15,7 @@
 #include "core/consistency/check_engine.h"
 #include "cli/json_lines.h"
 #include "core/declfile/analise_estrutura.h"
+#include "core/store/data_folder.h"
 #include "core/store/database.h"
 #include "core/store/reference_lookup.h"
 
@@ -62,13 +63,21 @@ void printLoaded(const AnalisarRun& run, bool json) {
 // Answers the exit status when the command ends here.
 std::optional<int> analyseStructure(const AnalisarOptions& o, AnalisarRun& run) {
   std::error_code ec;
-  if (!fs::is_regular_file(o.file, ec)) {
-    std::cerr << "torvex-cli analisar: arquivo não encontrado: " << o.file << "\n";
+  if (const std::string problem = core::declfile::inputFileProblem(o.file); !problem.empty()) {
+    std::cerr << "torvex-cli analisar: " << problem << "\n";
     return kExitUsage;
   }
   if (!fs::is_directory(o.dataFolder, ec)) {
     std::cerr << "torvex-cli analisar: pasta de dados não encontrada: " << o.dataFolder << "\n";
     return kExitUsage;
+  }
+  {
+    // The data folder is checked before anything reads it, as every command does.
+    ConsoleInteraction check(/*yes=*/false);
+    if (!core::store::startupCheck(o.dataFolder, check)) {
+      std::cerr << core::store::kMissingFilesMessage << "\n";
+      return kExitUsage;
+    }
   }
   try {
     run.db = std::make_unique<core::store::Database>(o.dataFolder);

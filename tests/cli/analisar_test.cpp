@@ -1,5 +1,6 @@
 // End to end: torvex-cli analisar on generated files, run as a subprocess.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -45,6 +46,41 @@ TEST_F(AnalisarCli, SoundFileGivesItsCountsAndExitZero) {
   const auto text = runTorvexCli(analisar(write(generated()), ""));
   EXPECT_EQ(text.status, 0);
   EXPECT_NE(text.out.find("4 estabelecimento(s) e 6 vínculo(s)"), std::string::npos) << text.out;
+}
+
+TEST_F(AnalisarCli, AnEmptyOrDamagedReferenceFileIsRefusedBeforeTheAnalysis) {
+  const std::string file = write(generated());
+  folder.close();
+  const auto reference = folder.path() / core::store::Database::kReferenceFile;
+  for (const std::string& content : {std::string(), std::string(4096, 'x')}) {
+    std::ofstream(reference, std::ios::binary | std::ios::trunc) << content;
+    for (const char* command : {"analisar", "verificar"}) {
+      const std::string args = std::string(command) == "analisar" ? analisar(file)
+                                                                  : "verificar --dados " + quoted(folder.path().string());
+      const auto r = runTorvexCli(args);
+      EXPECT_EQ(r.status, 3) << command;
+      EXPECT_EQ(r.err, "Faltam arquivos para execução do sistema. Instale novamente o TORVEX.\n") << command;
+      EXPECT_EQ(r.out, "") << command;
+    }
+  }
+}
+
+TEST_F(AnalisarCli, AFolderOrAFifoIsToldFromAMissingFile) {
+  const auto fifo = folder.path() / "fila.dec";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const struct {
+    std::string path;
+    std::string message;
+  } cases[] = {
+      {(folder.path() / "nada.dec").string(), "arquivo não encontrado: " + (folder.path() / "nada.dec").string()},
+      {folder.path().string(), folder.path().string() + " é uma pasta, não um arquivo de declaração"},
+      {fifo.string(), fifo.string() + " não é um arquivo comum (é um dispositivo, fila ou canal)"},
+  };
+  for (const auto& c : cases) {
+    const auto r = runTorvexCli(analisar(c.path));
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.err, "torvex-cli analisar: " + c.message + "\n");
+  }
 }
 
 TEST_F(AnalisarCli, PreviousYearFileNeedsItsOption) {

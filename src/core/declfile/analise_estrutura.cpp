@@ -574,6 +574,25 @@ int TAnaliseEstrutura::AnalisaArquivo(const std::filesystem::path& file, int bas
   return run.execute(file, establishments, links);
 }
 
+std::string inputFileProblem(const std::filesystem::path& file) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const auto status = fs::status(file, ec);
+  const std::string name = file.string();
+  switch (status.type()) {
+    case fs::file_type::regular: return {};
+    case fs::file_type::not_found: return "arquivo não encontrado: " + name;
+    case fs::file_type::directory: return name + " é uma pasta, não um arquivo de declaração";
+    case fs::file_type::fifo:
+    case fs::file_type::socket:
+    case fs::file_type::character:
+    case fs::file_type::block: return name + " não é um arquivo comum (é um dispositivo, fila ou canal)";
+    default: break;
+  }
+  if (ec == std::errc::permission_denied) return "sem permissão para ler o arquivo " + name;
+  return "não foi possível ler o arquivo " + name;
+}
+
 std::vector<StructureFinding> readStructureFindings(store::Database& db) {
   std::vector<StructureFinding> out;
   if (!db.tableExists(store::table::kStructure)) return out;

@@ -63,6 +63,11 @@ class TAnaliseEstrutura {
   std::vector<StructureFinding> findings_;
 };
 
+// Why `file` cannot be analysed, in words for the user ("arquivo não
+// encontrado: ...", "... é uma pasta, não um arquivo"); empty when it is a
+// regular file.
+std::string inputFileProblem(const std::filesystem::path& file);
+
 // Reads the rows of Te8stru in the order they were written (empty when the table does not exist).
 std::vector<StructureFinding> readStructureFindings(store::Database& db);
 

@@ -28,6 +28,8 @@ constexpr long long kRecordBytes = 529;         // 527 characters and CR LF
 constexpr long long kLastSlotMargin = 3529;     // room left for records 9 and the next ones
 constexpr long long kEstablishmentWithLinksSlotMargin = 4058; // an establishment with links needs one more slot
 constexpr long long kMinimumCapacity = 1410;
+// Suffix of a declaration file while it is written.
+constexpr const char* kPartialSuffix = ".parcial";
 
 // Thrown inside a run to end it; the marks set before it decide the result.
 struct EndRun {};
@@ -81,10 +83,8 @@ class WriteRun {
       w_.db_.dropTable(store::table::kProtocolFiles);
       w_.db_.dropTable(store::table::kProtocolEstablishments);
     }
-    if (error_ && !currentPath_.empty()) {
-      std::error_code ec;
-      fs::remove(currentPath_, ec);
-    }
+    // A run that does not finish leaves nothing of itself on the destination.
+    if (error_ || interrupted_ || capacityLow_ || deleteFailed_) removeWrittenFiles();
     if (error_) return WriteResult::Failed;
     if (interrupted_) return WriteResult::Interrupted;
     if (capacityLow_ || deleteFailed_) return WriteResult::Failed;
@@ -114,6 +114,13 @@ class WriteRun {
     interrupted_ = true;
     throw EndRun{};
   }
+  void removeWrittenFiles() {
+    std::error_code ec;
+    if (!partialPath_.empty()) fs::remove(partialPath_, ec);
+    for (const auto& f : w_.results_.files) fs::remove(f.path, ec);
+    w_.results_.files.clear();
+  }
+
   void inform(const std::string& text) { w_.ui_.message(DialogKind::Information, text, Buttons::Ok); }
   bool confirm(const std::string& text) {
     return w_.ui_.message(DialogKind::Confirmation, text, Buttons::YesNo) == button::kYes;
@@ -360,7 +367,9 @@ class WriteRun {
         throw EndRun{};
       }
       const fs::path path = w_.media_.folder(drive_) / dec;
-      file_.reset(std::fopen(path.c_str(), "wb"));
+      // Written under another name, given its own only once complete with its digest.
+      const fs::path partial = w_.media_.folder(drive_) / (dec + kPartialSuffix);
+      file_.reset(std::fopen(partial.c_str(), "wb"));
       if (!file_) {
         inform("Disco com problema ou não há disco na unidade.");
         // The hard disk offers no other disk to try.
@@ -370,6 +379,7 @@ class WriteRun {
       }
       std::setvbuf(file_.get(), nullptr, _IOFBF, 1 << 20);
       currentPath_ = path;
+      partialPath_ = partial;
       w_.results_.lastWrittenPath = path;
       w_.results_.filesWritten = filesStarted_;
       break;
@@ -430,19 +440,22 @@ class WriteRun {
   void stampDigest() {
     std::string digest;
     try {
-      digest = hashFileGenerate(currentPath_);
+      digest = hashFileGenerate(partialPath_);
     } catch (const std::exception&) {
       fail();
     }
-    File f(std::fopen(currentPath_.c_str(), "r+b"));
+    File f(std::fopen(partialPath_.c_str(), "r+b"));
     std::error_code ec;
-    const auto size = fs::file_size(currentPath_, ec);
+    const auto size = fs::file_size(partialPath_, ec);
     // A file that cannot be measured is an I/O failure of the run, not an escaping exception.
     const long at = ec ? -1 : static_cast<long>(size) - 34;
     if (!f || at < 0 || std::fseek(f.get(), at, SEEK_SET) != 0 ||
         std::fwrite(digest.data(), 1, kDigestLength, f.get()) != kDigestLength)
       fail();
     if (std::fclose(f.release()) != 0) fail();
+    fs::rename(partialPath_, currentPath_, ec);
+    if (ec) fail();
+    partialPath_.clear();
     w_.results_.files.push_back({currentPath_, digest});
     currentPath_.clear();
   }
@@ -511,6 +524,7 @@ class WriteRun {
   std::string baseName_;
   File file_;
   fs::path currentPath_;
+  fs::path partialPath_;  // the file being written, under its temporary name
   long long sequence_ = 2;
   long long fileEstablishments_ = 0;
   long long fileLinks_ = 0;

@@ -51,7 +51,10 @@ struct WriteRunResults {
   std::filesystem::path lastWrittenPath;  // most recent output file (kept from earlier runs until one is created)
   int filesWritten = 0;                   // files started in the run
   bool severalFiles = false;              // a second file was started
-  std::vector<WrittenFile> files;         // files closed and digested, in order
+  // Files closed and digested, in order. A run that fails or is interrupted
+  // removes every file it wrote, so that the destination never holds part of
+  // a declaration; while a file is written it has the suffix ".parcial".
+  std::vector<WrittenFile> files;
 };
 
 // Capacity of the hard-disk destination, in bytes.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 
 #include "core/store/csv.h"
 #include "core/store/engine_error.h"
@@ -185,15 +186,22 @@ IndexDef indexFromEntry(const std::string& name, const std::string& fields, bool
 
 bool startupCheck(const fs::path& folder, platform::Interaction& ui) {
   if (!fs::exists(folder / Database::kDeclarationFile) || !fs::exists(folder / Database::kReferenceFile)) return false;
-  Database db(folder);
-  for (const auto& file : requiredTableFiles()) {
-    const TableDef* def = tableForFile(file);
-    if (!def || !db.tableExists(def->name)) return false;
+  std::optional<Database> db;
+  try {
+    db.emplace(folder);
+    for (const auto& file : requiredTableFiles()) {
+      const TableDef* def = tableForFile(file);
+      if (!def || !db->tableExists(def->name)) return false;
+    }
+  } catch (const EngineError& e) {
+    // A data file that is not a database is as good as missing.
+    if (e.code() == engine_code::kCorrupt) return false;
+    throw;
   }
   for (const auto& entry : indexFileList()) {
     const TableDef* def = tableForFile(entry.file);
-    if (def && !db.indexExists(def->name, entry.name))
-      rebuildIndex(db, ui, entry.file, entry.name, entry.fields, entry.caseInsensitive);
+    if (def && !db->indexExists(def->name, entry.name))
+      rebuildIndex(*db, ui, entry.file, entry.name, entry.fields, entry.caseInsensitive);
   }
   return true;
 }

@@ -1,9 +1,10 @@
 #include "core/store/database.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cctype>
 
-#include "core/platform/folder_lock.h"
+#include "core/store/folder_lock.h"
 #include "core/store/engine_error.h"
 #include "core/text/utf8_text.h"
 
@@ -196,7 +197,7 @@ Database::Database(std::filesystem::path folder, Mode mode) : folder_(std::move(
   }
   if (!std::filesystem::is_directory(folder_))
     throw EngineError(engine_code::kCannotOpen, "Pasta de dados não encontrada: " + folder_.string() + ".");
-  lock_ = std::make_unique<platform::FolderLock>(folder_ / kLockFile);
+  lock_ = std::make_unique<FolderLock>(folder_ / kLockFile);
 
   const auto mainFile = folder_ / kDeclarationFile;
   if (!create && !std::filesystem::exists(mainFile))
@@ -225,7 +226,14 @@ Database::Database(std::filesystem::path folder, Mode mode) : folder_(std::move(
 
 Database::~Database() {
   cache_.clear();
-  if (db_) sqlite3_close(db_);
+  if (!db_) return;
+  const int rc = sqlite3_close(db_);
+  if (rc != SQLITE_OK) {
+    // A statement that outlives its connection is a fault of the caller; the
+    // connection is then closed when its last statement is finalised.
+    assert(rc == SQLITE_OK && "Database closed while one of its statements is still open");
+    sqlite3_close_v2(db_);
+  }
 }
 
 void Database::attach(const std::filesystem::path& file, const char* schema, bool mustExist) {
@@ -392,9 +400,9 @@ TableDef Database::definition(std::string_view name) const {
 
 void Database::acquireExclusive(std::string_view tableForMessage) {
   if (!lock_->tryExclusive()) {
-    std::string message = "Table is busy";
-    if (!tableForMessage.empty()) message += ": " + std::string(tableForMessage);
-    message += " (a pasta de dados está aberta por outro programa)";
+    std::string message = "Tabela";
+    if (!tableForMessage.empty()) message += " " + std::string(tableForMessage);
+    message += " em uso: a pasta de dados está aberta por outro programa";
     throw EngineError(engine_code::kTableBusy, message);
   }
 }

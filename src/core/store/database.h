@@ -16,13 +16,10 @@
 
 #include "core/store/table_def.h"
 
-namespace torvex::core::platform {
-class FolderLock;
-}
-
 namespace torvex::core::store {
 
 class Database;
+class FolderLock;
 
 // A prepared statement. Parameters are bound by name (":anBase"), never
 // concatenated into the SQL text. Columns are read as text by index or name.
@@ -141,7 +138,7 @@ class Database {
   static std::string schemaName(DbFile db);
 
   // Exclusive use of the data folder: fails with EngineError kTableBusy
-  // ("Table is busy") while another program holds the folder open.
+  // ("Tabela ... em uso") while another program holds the folder open.
   void acquireExclusive(std::string_view tableForMessage = {});
   void releaseExclusive();
 
@@ -150,7 +147,7 @@ class Database {
   void configure();
   std::filesystem::path folder_;
   sqlite3* db_ = nullptr;
-  std::unique_ptr<platform::FolderLock> lock_;
+  std::unique_ptr<FolderLock> lock_;
   std::unordered_map<std::string, std::unique_ptr<Statement>> cache_;
 };
 

@@ -21,7 +21,7 @@ constexpr std::array kCodeTexts{
     CodeText{engine_code::kKeyViolation, "Violação de chave: já existe um registro com esta chave."},
     CodeText{engine_code::kRequiredField, "Campo obrigatório sem valor."},
     CodeText{engine_code::kFieldTooWide, "Valor maior que a largura do campo."},
-    CodeText{engine_code::kTableBusy, "Table is busy: tabela em uso por outro usuário."},
+    CodeText{engine_code::kTableBusy, "Tabela em uso por outro usuário."},
     CodeText{engine_code::kDatabaseLocked, "Arquivo de dados bloqueado por outro programa."},
     CodeText{engine_code::kTableNotFound, "Tabela não encontrada."},
     CodeText{engine_code::kFieldNotFound, "Campo não encontrado."},

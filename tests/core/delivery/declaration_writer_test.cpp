@@ -219,7 +219,7 @@ TEST(DeclarationWriter, MissingDiskIsAskedForUntilInsertedOrGivenUp) {
   }
 }
 
-TEST(DeclarationWriter, GivingUpTheNextDiskInterruptsAndKeepsTheFinishedOne) {
+TEST(DeclarationWriter, GivingUpTheNextDiskInterruptsAndRemovesTheFinishedOne) {
   WriterBench b;
   b.addResponsible();
   b.addEstablishment("12345678000195", "00", false);
@@ -229,8 +229,9 @@ TEST(DeclarationWriter, GivingUpTheNextDiskInterruptsAndKeepsTheFinishedOne) {
   b.ui.answers = {button::kCancel, button::kYes};
   EXPECT_EQ(b.write('A'), WriteResult::Interrupted);
   EXPECT_EQ(texts(b.ui), (std::vector<std::string>{"Insira o disquete # 2\rno drive A:", "Deseja interromper?"}));
-  ASSERT_EQ(b.writer.results().files.size(), 1u);
-  EXPECT_EQ(readRecords(first / (kBase + "01G.dec")).size(), 3u);
+  // Half a declaration is no declaration: the first disk is left empty.
+  EXPECT_TRUE(b.writer.results().files.empty());
+  EXPECT_TRUE(folderEntries(first).empty());
   EXPECT_EQ(rowsOf(b.db, "te8ProID"), -1);
 }
 
@@ -252,7 +253,7 @@ TEST(DeclarationWriter, InterruptionConfirmedStopsAndLeavesNoProtocolTables) {
     std::size_t records;  // in the file left behind; 0: no file
   } cases[] = {
       {1, button::kYes, WriteResult::Interrupted, 0},  // before any file was created
-      {3, button::kYes, WriteResult::Interrupted, 3},  // records 0, 1 and the first link; no record 9
+      {3, button::kYes, WriteResult::Interrupted, 0},  // the file begun is removed
       {3, button::kNo, WriteResult::Success, 8},
   };
   for (const auto& c : cases) {
@@ -267,6 +268,7 @@ TEST(DeclarationWriter, InterruptionConfirmedStopsAndLeavesNoProtocolTables) {
     EXPECT_EQ(rowsOf(b.db, "te8ProID"), done ? 1 : -1);
     EXPECT_EQ(rowsOf(b.db, "te8ProES"), done ? 1 : -1);
     const fs::path file = b.transmite / (kBase + "01G.dec");
+    ASSERT_EQ(folderEntries(b.transmite).size(), c.records > 0 ? 1u : 0u);
     ASSERT_EQ(fs::exists(file), c.records > 0);
     if (c.records > 0) {
       EXPECT_EQ(readRecords(file).size(), c.records);
@@ -303,6 +305,22 @@ TEST(DeclarationWriter, SelectedEstablishmentThatIsGoneFailsAndRemovesTheFile) {
   EXPECT_EQ(b.ui.shown[0].kind, core::platform::DialogKind::Error);
   EXPECT_TRUE(folderEntries(b.transmite).empty());
   EXPECT_EQ(rowsOf(b.db, "te8ProID"), -1);
+}
+
+TEST(DeclarationWriter, SplitDeclarationThatFailsLeavesNoneOfItsFiles) {
+  WriterBench b;
+  b.addResponsible();
+  b.addLinks(b.addEstablishment("12345678000195", "00", true), 4995);  // two files
+  WriteRequest r;
+  r.selection = std::vector<SelectedEstablishment>{{{"2006", "12345678000195", "00"}, true},
+                                                   {{"2006", "99999999000199", "00"}, true}};
+  EXPECT_EQ(b.write(r), WriteResult::Failed);
+  EXPECT_TRUE(folderEntries(b.transmite).empty());
+  EXPECT_TRUE(b.writer.results().files.empty());
+  // A second run is not asked about leftovers of the first one.
+  b.ui.shown.clear();
+  EXPECT_EQ(b.write(), WriteResult::Success);
+  EXPECT_TRUE(texts(b.ui).empty());
 }
 
 TEST(DeclarationWriter, MissingHardDiskFolderFails) {

@@ -73,7 +73,7 @@ TEST(Reindex, AnotherProgramOnTheFolderStopsItWithTheEngineText) {
   ScriptedInteraction ui;
   EXPECT_FALSE(reindexAll(folder.db(), ui));
   ASSERT_EQ(ui.shown.size(), 2u);
-  EXPECT_EQ(ui.shown[0].text.rfind("Nenhum usuário pode estar usando o sistema: \"Table is busy", 0), 0u)
+  EXPECT_EQ(ui.shown[0].text.rfind("Nenhum usuário pode estar usando o sistema: \"Tabela ", 0), 0u)
       << ui.shown[0].text;
   EXPECT_EQ(ui.shown[1].text, "Arquivos com problemas. Reinstale novamente o sistema TORVEX2006.");
   EXPECT_TRUE(folder.db().indexExists("tb8MSG", "Main"));  // nothing touched

@@ -156,7 +156,7 @@ TEST(StoreExclusiveUse, SecondProgramOnTheFolderMakesExclusiveUseFail) {
       FAIL() << "exclusive use granted while another program holds the folder";
     } catch (const EngineError& e) {
       EXPECT_EQ(e.code(), engine_code::kTableBusy);
-      EXPECT_NE(std::string(e.what()).find("Table is busy"), std::string::npos);
+      EXPECT_NE(std::string(e.what()).find("Tabela BD8Emp em uso"), std::string::npos);
     }
   }
   EXPECT_NO_THROW(first.acquireExclusive());  // free again once the other one closed

@@ -1,4 +1,4 @@
-#include "core/platform/folder_lock.h"
+#include "core/store/folder_lock.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -8,18 +8,17 @@
 
 #include "core/store/engine_error.h"
 
-namespace torvex::core::platform {
+namespace torvex::core::store {
 
 FolderLock::FolderLock(const std::filesystem::path& lockFile) {
   fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
   if (fd_ < 0)
-    throw store::EngineError(store::engine_code::kCannotOpen,
-                             "Não foi possível abrir o arquivo de controle " + lockFile.string() + ".");
+    throw EngineError(engine_code::kCannotOpen, "Não foi possível abrir o arquivo de controle " + lockFile.string() + ".");
   // Another program may be holding the folder exclusively for a moment (reindex); wait for it.
   if (::flock(fd_, LOCK_SH) != 0) {
     ::close(fd_);
     fd_ = -1;
-    throw store::EngineError(store::engine_code::kDatabaseLocked, "");
+    throw EngineError(engine_code::kDatabaseLocked, "");
   }
 }
 
@@ -44,4 +43,4 @@ void FolderLock::shared() {
   exclusive_ = false;
 }
 
-}  // namespace torvex::core::platform
+}  // namespace torvex::core::store

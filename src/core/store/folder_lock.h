@@ -3,7 +3,7 @@
 // one program may hold it exclusively only while no other program holds it.
 #include <filesystem>
 
-namespace torvex::core::platform {
+namespace torvex::core::store {
 
 class FolderLock {
  public:
@@ -24,4 +24,4 @@ class FolderLock {
   bool exclusive_ = false;
 };
 
-}  // namespace torvex::core::platform
+}  // namespace torvex::core::store
