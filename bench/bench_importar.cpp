@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
     declfile::TAnaliseEstrutura analyser;
     Step analysis("analise e carga");
     const auto outcome = jobs::analyseForImport(analyser, file, previousYear, db, ui);
-    const std::int64_t loaded = db.rowCount(store::table::kWorkVinc);
+    const std::int64_t loaded = db.rowCount(store::table::kWorkLinks);
     analysis.report(loaded);
     if (outcome.result != declfile::AnalysisResult::Loaded) return 1;
 

@@ -50,10 +50,10 @@ int main(int argc, char** argv) {
   try {
     ts::Database db(argv[1]);
     ts::ReferenceLookup reference(db);
-    const std::string emp = declaration ? "BD8Emp" : "Te8emp";
-    const std::string vinc = declaration ? "BD8Vinc" : "Te8vinc";
-    const std::int64_t establishments = count(db, "SELECT count(*) FROM " + emp);
-    const std::int64_t links = count(db, "SELECT count(*) FROM " + vinc);
+    const std::string establishmentTable = declaration ? "BD8Emp" : "Te8emp";
+    const std::string linkTable = declaration ? "BD8Vinc" : "Te8vinc";
+    const std::int64_t establishments = count(db, "SELECT count(*) FROM " + establishmentTable);
+    const std::int64_t links = count(db, "SELECT count(*) FROM " + linkTable);
     CountingInteraction ui;
     tc::CheckEngine engine(db, reference, ui);
     tc::CheckParameters p;

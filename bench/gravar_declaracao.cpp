@@ -70,8 +70,8 @@ class RowInserter {
 
 void store(Database& db, long establishments, long long links) {
   torvex::core::store::Transaction tx(db);
-  RowInserter resp(db, "BD8Resp"), emp(db, "BD8Emp"), vinc(db, "BD8Vinc");
-  resp.insert({{"CoCgcCeiResponsavel", "11222333000181"}, {"InInscrResponsavel", "1"},
+  RowInserter responsibleRows(db, "BD8Resp"), establishmentRows(db, "BD8Emp"), linkRows(db, "BD8Vinc");
+  responsibleRows.insert({{"CoCgcCeiResponsavel", "11222333000181"}, {"InInscrResponsavel", "1"},
                {"NoResponsavelArquivo", "CONTABIL EXEMPLO"}, {"EdLogradouroRespArquivo", "RUA DAS FLORES"},
                {"NuLogradouroRespArquivo", "000012"}, {"CoCepRespArquivo", "70040010"},
                {"CoMunicipioRespArquivo", "5300108"}, {"NoMunicipioRespArquivo", "BRASILIA"},
@@ -80,7 +80,7 @@ void store(Database& db, long establishments, long long links) {
   long long written = 0;
   for (long e = 0; e < establishments; ++e) {
     const std::string inscricao = zeros(10000000 + e, 8) + "000100";
-    emp.insert({{"AnBase", "2006"}, {"CoCgcCeiEstabelecimento", inscricao}, {"NuPrefixoEstabelecimento", "00"},
+    establishmentRows.insert({{"AnBase", "2006"}, {"CoCgcCeiEstabelecimento", inscricao}, {"NuPrefixoEstabelecimento", "00"},
                 {"CoCgcVinculado", "00000000000000"}, {"NoRazaoEstabelecimento", "EMPRESA " + std::to_string(e)},
                 {"EdEstabelecimento", "AV CENTRAL"}, {"NuEnderecoEstabelecimento", "000100"},
                 {"CoCepEstabelecimento", "70040010"}, {"CoMunicipio", "5300108"},
@@ -91,7 +91,7 @@ void store(Database& db, long establishments, long long links) {
                 {"InEncerramentoAtividade", "2"}, {"InAtividadeAnoBase", "1"}});
     const long long count = links / establishments + (e < links % establishments ? 1 : 0);
     for (long long i = 0; i < count; ++i, ++written) {
-      vinc.insert({{"AnBase", "2006"}, {"CoCgcCeiEstabelecimento", inscricao}, {"NuPrefixoEstabelecimento", "00"},
+      linkRows.insert({{"AnBase", "2006"}, {"CoCgcCeiEstabelecimento", inscricao}, {"NuPrefixoEstabelecimento", "00"},
                    {"CoPisPasepEmpregado", zeros(10000000000LL + written, 11)}, {"DaAdmissaoEmpregado", "01022006"},
                    {"NoEmpregado", "EMPREGADO " + std::to_string(written)}, {"DaNascimentoEmpregado", "15031980"},
                    {"CoNacionalidade", "10"}, {"CoInstrucao", "07"}, {"CoCpfEmpregado", "00000000191"},

@@ -1,5 +1,6 @@
 #include "cli/cli_app.h"
 
+#include "core/product.h"
 #include <iostream>
 #include <vector>
 
@@ -16,10 +17,13 @@ std::filesystem::path executableFolder() {
 std::filesystem::path defaultDataFolder() { return executableFolder() / "dados"; }
 
 int run(int argc, char** argv) {
-  CLI::App app{"torvex-cli — Gerador de Declaração Keva 2006 [Versão: " TORVEX_VERSION "], sem janelas."};
+  using core::product::kBaseYear;
+  using core::product::kVersion;
+  CLI::App app{"torvex-cli — Gerador de Declaração Keva " + std::string(kBaseYear) + " [Versão: " + std::string(kVersion) +
+               "], sem janelas."};
   app.footer(exitStatusHelp());
   app.set_help_flag("-h,--help", "Mostra esta ajuda e termina");
-  app.set_version_flag("--versao", TORVEX_VERSION, "Mostra a versão e termina");
+  app.set_version_flag("--versao", std::string(kVersion), "Mostra a versão e termina");
   app.require_subcommand(1, 1);
   std::vector<std::pair<CLI::App*, Runner>> runners;
   for (const Command& c : commandTable()) {

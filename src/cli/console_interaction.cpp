@@ -3,6 +3,8 @@
 #include <csignal>
 #include <iostream>
 
+#include "core/validation/message_dialog.h"
+
 namespace torvex::cli {
 using core::platform::Buttons;
 using core::platform::DialogKind;
@@ -12,33 +14,6 @@ volatile std::sig_atomic_t interruptRequested = 0;
 
 extern "C" void onInterrupt(int) { interruptRequested = 1; }
 
-const char* kindLabel(DialogKind kind) {
-  switch (kind) {
-    case DialogKind::Confirmation: return "Confirmação";
-    case DialogKind::Warning: return "Aviso";
-    case DialogKind::Information: return "Informação";
-    case DialogKind::Error: return "Erro";
-  }
-  return "";
-}
-
-// Dialog texts use CR LF (and the odd LF CR) for line breaks; a terminal wants LF.
-std::string plainLines(std::string text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r') {
-      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      out += '\n';
-    } else if (c == '\n') {
-      if (i + 1 < text.size() && text[i + 1] == '\r') ++i;
-      out += '\n';
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
 }  // namespace
 
 ConsoleInteraction::ConsoleInteraction(bool yes, bool showProgress) : yes_(yes), showProgress_(showProgress) {
@@ -59,7 +34,7 @@ void ConsoleInteraction::clearStopRequest() { interruptRequested = 0; }
 std::string ConsoleInteraction::message(DialogKind kind, const std::string& text, Buttons buttons) {
   // Dialogs go to standard error: standard output carries only the command's results.
   std::ostream& out = std::cerr;
-  out << kindLabel(kind) << ": " << plainLines(text) << "\n";
+  out << core::validation::dialogTitle(kind) << ": " << core::validation::plainLineBreaks(text) << "\n";
   if (buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel) {
     // After Ctrl-C the question is the run's "Deseja interromper?": yes, stop.
     const bool answer = interruptRequested ? true : yes_;

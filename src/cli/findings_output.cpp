@@ -3,8 +3,8 @@
 #include <iostream>
 
 #include "cli/exit_status.h"
-#include "cli/json_lines.h"
 #include "core/consistency/findings_report.h"
+#include "cli/json_lines.h"
 
 namespace torvex::cli {
 
@@ -33,8 +33,7 @@ void printFindings(core::store::Database& db, const core::store::ReferenceLookup
 void printStructureFindings(const std::vector<core::declfile::StructureFinding>& rows,
                             const core::store::ReferenceLookup& reference, bool json, std::ostream& out) {
   for (const auto& f : rows) {
-    const auto message = reference.message(f.CoMsg);
-    const std::string text = message ? message->text : std::string();
+    const std::string text = core::validation::messageText(reference, f.CoMsg);
     if (json) {
       writeJsonLine(out, JsonObject()
                              .add("AnBase", f.AnBase)

@@ -9,6 +9,7 @@
 #include "cli/console_interaction.h"
 #include "cli/findings_output.h"
 #include "cli/json_lines.h"
+#include "core/validation/message_dialog.h"
 #include "core/jobs/import_job.h"
 #include "core/store/data_folder.h"
 #include "core/store/reference_lookup.h"
@@ -28,12 +29,6 @@ struct Options {
   std::vector<std::string> establishments;  // INSCRICAO/PREFIXO
 };
 
-std::string messageText(const core::store::ReferenceLookup& reference, const std::string& code) {
-  if (code.empty()) return {};
-  const auto m = reference.message(code);
-  return m ? m->text : std::string();
-}
-
 // "INSCRICAO/PREFIXO" (the prefix "00" when left out); false when it is not that.
 bool parseChoice(const std::string& arg, core::jobs::EstablishmentChoice& choice) {
   const auto slash = arg.find('/');
@@ -49,7 +44,7 @@ void printRows(const core::importing::ImportResult& result, std::size_t count,
                const core::store::ReferenceLookup& reference, bool json) {
   for (std::size_t i = 0; i < count && i < result.rows.size(); ++i) {
     const auto& r = result.rows[i];
-    const std::string text = messageText(reference, r.CoImp);
+    const std::string text = core::validation::messageText(reference, r.CoImp);
     if (json) {
       writeJsonLine(std::cout, JsonObject()
                                    .add("AnBase", r.AnBase)
@@ -88,7 +83,7 @@ void printSummary(const core::importing::ImportResult& result, std::size_t count
   const auto notes = core::importing::importNotes(result.rows);
   if (!notes.empty()) {
     std::cout << "Notas:\n";
-    for (const auto& n : notes) std::cout << "(" << n.seq << ") " << n.code << " " << messageText(reference, n.code) << "\n";
+    for (const auto& n : notes) std::cout << "(" << n.seq << ") " << n.code << " " << core::validation::messageText(reference, n.code) << "\n";
   }
   std::cout << count << " estabelecimento(s): " << result.imported() << " vínculo(s) importado(s), "
             << result.duplicates() << " duplicado(s), " << result.ended() << " desligado(s).\n";

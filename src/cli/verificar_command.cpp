@@ -7,6 +7,7 @@
 #include "cli/console_interaction.h"
 #include "cli/findings_output.h"
 #include "core/jobs/verify_declarations_job.h"
+#include "core/validation/message_dialog.h"
 #include "core/store/data_folder.h"
 #include "core/store/reference_lookup.h"
 
@@ -29,8 +30,7 @@ int verify(const Options& o) {
   core::store::ReferenceLookup reference(db);
   const auto outcome = core::jobs::verifyDeclarations({db, reference, ui});
   if (outcome.result == core::jobs::VerifyResult::NothingToCheck) {
-    const auto m = reference.message("1700");
-    std::cerr << (m ? m->text : std::string("1700")) << "\n";
+    std::cerr << core::validation::messageText(reference, "1700") << "\n";
     return exit_status::kOk;
   }
   return reportCheck(outcome.check, db, reference, o.json, std::cout);

@@ -1,6 +1,6 @@
 #pragma once
 // Small stored declarations for the consistency tests: a valid establishment
-// and a valid employee link that produce no finding, to be varied field by
+// and a valid link that produce no finding, to be varied field by
 // field, and the rows of the error table read back in report order.
 #include <map>
 #include <string>

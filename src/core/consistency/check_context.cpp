@@ -1,19 +1,14 @@
 #include "core/consistency/check_context.h"
 
+#include "core/consistency/fields.h"
 #include "core/text/utf8_text.h"
 
 namespace torvex::core::consistency {
-namespace {
 
-const Field kClosing{RecordKind::Establishment, "InEncerramentoAtividade"};
-const Field kClosureDate{RecordKind::Establishment, "DaEncerramentoAtividade"};
-const Field kYear{RecordKind::Link, "AnBase"};
-const Field kInscription{RecordKind::Link, "CoCgcCeiEstabelecimento"};
-const Field kPrefix{RecordKind::Link, "NuPrefixoEstabelecimento"};
-const Field kPis{RecordKind::Link, "CoPisPasepEmpregado"};
-const Field kName{RecordKind::Link, "NoEmpregado"};
-const Field kAdmission{RecordKind::Link, "DaAdmissaoEmpregado"};
-const Field kBirth{RecordKind::Link, "DaNascimentoEmpregado"};
+namespace estField = fields::establishment;
+namespace linkField = fields::link;
+
+namespace {
 
 bool allZeros(std::string_view v) { return !v.empty() && v.find_first_not_of('0') == std::string_view::npos; }
 
@@ -35,9 +30,9 @@ std::string sharedNamesSql(std::string_view table) {
 }  // namespace
 
 std::string referenceYear(const Record& establishment) {
-  const std::string& date = establishment[kClosureDate];
+  const std::string& date = establishment[estField::kClosureDate];
   // A closure date that was not informed leaves the base year.
-  if (establishment[kClosing] != "1" || text::characterCount(date) != 8 || allZeros(date))
+  if (establishment[estField::kClosing] != "1" || text::characterCount(date) != 8 || allZeros(date))
     return std::string(kBaseYear);
   return text::characterSubstr(date, 4) == kBaseYear ? std::string(kBaseYear) : std::string(kNextYear);
 }
@@ -61,14 +56,14 @@ void CheckContext::finding(Severity severity, RecordType type, std::string_view 
 }
 
 void CheckContext::loadSharedNames() {
-  std::string key = link_[kYear] + '\n' + link_[kInscription] + '\n' + link_[kPrefix] + '\n' + link_[kPis];
+  std::string key = link_[linkField::kYear] + '\n' + link_[linkField::kInscription] + '\n' + link_[linkField::kPrefix] + '\n' + link_[linkField::kPis];
   if (key == sharedNamesKey_) return;
   sharedNamesKey_ = std::move(key);
   byName_.clear();
   auto& s = sharedNames_;
   s.reset();
-  s.bind(":anbase", link_[kYear]).bind(":inscricao", link_[kInscription]).bind(":prefixo", link_[kPrefix]);
-  s.bind(":pispasep", link_[kPis]);
+  s.bind(":anbase", link_[linkField::kYear]).bind(":inscricao", link_[linkField::kInscription]).bind(":prefixo", link_[linkField::kPrefix]);
+  s.bind(":pispasep", link_[linkField::kPis]);
   while (s.step()) byName_[s.text(0)].push_back({s.text(1), s.text(2)});
   s.reset();
 }
@@ -79,27 +74,27 @@ const std::vector<CheckContext::Person>& CheckContext::samePis() {
   personsLoad_ = linkLoads_;
   current_ = &persons_;
   persons_.clear();
-  const std::string& pis = link_[kPis];
+  const std::string& pis = link_[linkField::kPis];
   // A PIS not informed (empty or all zeros) says nothing: the name tells people apart.
   if (!linkAlone_ && (pis.empty() || allZeros(pis))) {
     loadSharedNames();
-    if (const auto it = byName_.find(link_[kName]); it != byName_.end()) current_ = &it->second;
+    if (const auto it = byName_.find(link_[linkField::kName]); it != byName_.end()) current_ = &it->second;
   } else if (!linkAlone_) {
     auto& s = personByPis_;
     s.reset();
-    s.bind(":anbase", link_[kYear]).bind(":inscricao", link_[kInscription]).bind(":prefixo", link_[kPrefix]);
+    s.bind(":anbase", link_[linkField::kYear]).bind(":inscricao", link_[linkField::kInscription]).bind(":prefixo", link_[linkField::kPrefix]);
     s.bind(":pispasep", pis);
     while (s.step()) persons_.push_back({s.text(0), s.text(1)});
     s.reset();
   }
-  if (current_ == &persons_ && persons_.empty()) persons_.push_back({link_[kBirth], link_[kAdmission]});
+  if (current_ == &persons_ && persons_.empty()) persons_.push_back({link_[linkField::kBirth], link_[linkField::kAdmission]});
   return *current_;
 }
 
 std::int64_t CheckContext::duplicateCount() {
   std::int64_t count = 0;
   for (const auto& p : samePis())
-    if (p.admission == link_[kAdmission]) ++count;
+    if (p.admission == link_[linkField::kAdmission]) ++count;
   return count;
 }
 

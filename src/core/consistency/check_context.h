@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/product.h"
 #include "core/consistency/error_log.h"
 #include "core/consistency/record.h"
 #include "core/store/database.h"
@@ -17,8 +18,8 @@
 namespace torvex::core::consistency {
 
 // The program's base year and the year after it.
-inline constexpr std::string_view kBaseYear = "2006";
-inline constexpr std::string_view kNextYear = "2007";
+using product::kBaseYear;
+using product::kNextYear;
 
 // One row of a finding: the label code naming the field and the content shown.
 struct FindingRow {

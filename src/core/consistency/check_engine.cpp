@@ -4,18 +4,19 @@
 #include <charconv>
 #include <set>
 
+#include "core/validation/stop_request.h"
 #include "core/consistency/check_context.h"
+#include "core/consistency/fields.h"
 #include "core/consistency/rules.h"
 #include "core/validation/message_dialog.h"
 
 namespace torvex::core::consistency {
+
+namespace estField = fields::establishment;
+namespace linkField = fields::link;
+
 namespace {
 
-const Field kEmpYear{RecordKind::Establishment, "AnBase"};
-const Field kEmpInscription{RecordKind::Establishment, "CoCgcCeiEstabelecimento"};
-const Field kEmpPrefix{RecordKind::Establishment, "NuPrefixoEstabelecimento"};
-const Field kEmpLinks{RecordKind::Establishment, "NuVinculosEstabelecimento"};
-const Field kLinkPis{RecordKind::Link, "CoPisPasepEmpregado"};
 
 constexpr const char* kKeyOrder = " ORDER BY AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento";
 constexpr const char* kLinkKeyOrder =
@@ -62,9 +63,9 @@ class CheckEngine::Run {
   Run(CheckEngine& engine, const CheckParameters& p)
       : engine_(engine),
         p_(p),
-        empTable_(p.useWorkTables ? store::table::kWorkEmp : store::table::kEmp),
-        vincTable_(p.useWorkTables ? store::table::kWorkVinc : store::table::kVinc),
-        respTable_(p.useWorkTables ? store::table::kWorkResp : store::table::kResp),
+        establishmentTable_(p.useWorkTables ? store::table::kWorkEstablishments : store::table::kEstablishments),
+        vincTable_(p.useWorkTables ? store::table::kWorkLinks : store::table::kLinks),
+        respTable_(p.useWorkTables ? store::table::kWorkResponsible : store::table::kResponsible),
         ctx_(engine.db_, engine.reference_, engine.log_, p.fileFlag, vincTable_) {}
 
   std::int64_t establishments() const { return establishments_; }
@@ -74,7 +75,7 @@ class CheckEngine::Run {
   bool execute() {
     std::vector<Record> establishments = checkedEstablishments();
     total_ = 0;
-    for (const auto& e : establishments) total_ += 1 + declaredLinks(e[kEmpLinks]);
+    for (const auto& e : establishments) total_ += 1 + declaredLinks(e[estField::kLinks]);
     ui().progress(0, 100);
     if (p_.checkResponsible) checkResponsible();
 
@@ -89,7 +90,7 @@ class CheckEngine::Run {
       if (!advance()) return false;
       const Record& est = ctx_.establishment();
       links.reset();
-      links.bind(":a", est[kEmpYear]).bind(":i", est[kEmpInscription]).bind(":p", est[kEmpPrefix]);
+      links.bind(":a", est[estField::kYear]).bind(":i", est[estField::kInscription]).bind(":p", est[estField::kPrefix]);
       std::int64_t count = 0;
       // The next link is read ahead: in key order, links sharing a PIS are
       // neighbours, so a link whose neighbours have other PIS needs no search.
@@ -99,8 +100,8 @@ class CheckEngine::Run {
       while (have) {
         const bool haveNext = links.step();
         if (haveNext) next_.load(links);
-        const std::string& pis = ctx_.link()[kLinkPis];
-        ctx_.linkLoaded((count == 0 || previousPis != pis) && (!haveNext || next_[kLinkPis] != pis));
+        const std::string& pis = ctx_.link()[linkField::kPis];
+        ctx_.linkLoaded((count == 0 || previousPis != pis) && (!haveNext || next_[linkField::kPis] != pis));
         if (!rectification || marked(ctx_.link()))
           for (Rule rule : linkRules()) rule(ctx_);
         ++count;
@@ -128,14 +129,14 @@ class CheckEngine::Run {
   // The establishments of the run in key order, after the filters and the selection.
   std::vector<Record> checkedEstablishments() {
     std::vector<Record> out;
-    auto s = engine_.db_.prepare(selectAllFields(RecordKind::Establishment, empTable_) + kKeyOrder);
+    auto s = engine_.db_.prepare(selectAllFields(RecordKind::Establishment, establishmentTable_) + kKeyOrder);
     const Selection* sel = p_.selection ? &*p_.selection : nullptr;
     std::set<store::EstablishmentKey> chosen;
     if (sel) chosen.insert(sel->establishments.begin(), sel->establishments.end());
     Record r(RecordKind::Establishment);
     while (s.step()) {
       r.load(s);
-      if (!p_.baseYearFilter.empty() && r[kEmpYear] != p_.baseYearFilter) continue;
+      if (!p_.baseYearFilter.empty() && r[estField::kYear] != p_.baseYearFilter) continue;
       if (sel && sel->rectification && !marked(r)) continue;
       if (sel && !chosen.count({r[kEmpYear], r[kEmpInscription], r[kEmpPrefix]})) continue;
       out.push_back(r);
@@ -165,15 +166,12 @@ class CheckEngine::Run {
       ui().progress(percent, 100);
     }
     ui().processEvents();
-    if (!ui().stopRequested()) return true;
-    if (validation::confirmInterruption(ui())) return false;
-    ui().clearStopRequest();
-    return true;
+    return !stop_.confirmed(ui());
   }
 
   CheckEngine& engine_;
   const CheckParameters& p_;
-  const char* empTable_;
+  const char* establishmentTable_;
   const char* vincTable_;
   const char* respTable_;
   CheckContext ctx_;
@@ -183,6 +181,7 @@ class CheckEngine::Run {
   std::int64_t establishments_ = 0;
   std::int64_t links_ = 0;
   std::int64_t shown_ = 0;
+  validation::StopRequest stop_;
 };
 
 CheckEngine::CheckEngine(store::Database& db, const store::ReferenceLookup& reference, platform::Interaction& ui)

@@ -1,5 +1,5 @@
 #pragma once
-// The consistency check: runs the responsible, establishment and employee rules
+// The consistency check: runs the responsible, establishment and link rules
 // over the declarations (or their work copies) and records every finding in the
 // error table. Used by the verify, write and analyse workflows.
 #include <functional>

@@ -2,9 +2,14 @@
 
 #include <cstdio>
 
+#include "core/consistency/fields.h"
 #include "core/text/utf8_text.h"
 
 namespace torvex::core::consistency {
+
+namespace estField = fields::establishment;
+namespace linkField = fields::link;
+
 namespace {
 
 // Rows are numbered from the program's start, not from the run's.
@@ -14,14 +19,6 @@ std::int64_t runningNumber = 0;
 // million-link file would hold all of them in memory until the end.
 constexpr std::int64_t kRowsPerCommit = 50000;
 
-const Field kEmpInscription{RecordKind::Establishment, "CoCgcCeiEstabelecimento"};
-const Field kEmpKind{RecordKind::Establishment, "InInscrEstabelecimento"};
-const Field kEmpPrefix{RecordKind::Establishment, "NuPrefixoEstabelecimento"};
-const Field kEmpName{RecordKind::Establishment, "NoRazaoEstabelecimento"};
-const Field kLinkPis{RecordKind::Link, "CoPisPasepEmpregado"};
-const Field kLinkName{RecordKind::Link, "NoEmpregado"};
-const Field kLinkAdmission{RecordKind::Link, "DaAdmissaoEmpregado"};
-const Field kLinkCompanyUse{RecordKind::Link, "TxUsoEmpregado"};
 
 // Cuts a text to the column's width in characters, so a long content never
 // makes the insert fail.
@@ -89,16 +86,16 @@ void ErrorLog::record(Severity severity, RecordType type, std::string_view code,
   const std::string stored = store::storedText(content);
   const std::string number = numberText(++runningNumber);
   bind(1, severityText(severity));
-  bind(2, withEstablishment ? fit((*e)[kEmpInscription], 14) : "");
-  bind(3, withEstablishment ? fit((*e)[kEmpKind], 1) : "");
-  bind(4, withEstablishment ? fit((*e)[kEmpPrefix], 2) : "");
+  bind(2, withEstablishment ? fit((*e)[estField::kInscription], 14) : "");
+  bind(3, withEstablishment ? fit((*e)[estField::kKind], 1) : "");
+  bind(4, withEstablishment ? fit((*e)[estField::kPrefix], 2) : "");
   bind(5, typeText);
   bind(6, fit(code, 4));
-  bind(7, withEstablishment ? fit((*e)[kEmpName], 52) : "");
-  bind(8, withLink ? fit((*l)[kLinkPis], 11) : "");
-  bind(9, withLink ? fit((*l)[kLinkName], 30) : "");
-  bind(10, withLink ? fit((*l)[kLinkAdmission], 8) : "");
-  bind(11, withLink ? fit((*l)[kLinkCompanyUse], 12) : "");
+  bind(7, withEstablishment ? fit((*e)[estField::kName], 52) : "");
+  bind(8, withLink ? fit((*l)[linkField::kPis], 11) : "");
+  bind(9, withLink ? fit((*l)[linkField::kName], 30) : "");
+  bind(10, withLink ? fit((*l)[linkField::kAdmission], 8) : "");
+  bind(11, withLink ? fit((*l)[linkField::kCompanyUse], 12) : "");
   bind(12, fit(label, 4));
   bind(13, fit(stored, 52));
   bind(14, number);

@@ -1,6 +1,6 @@
 #pragma once
 // The error table Te8ErrWa and the recording of findings: one row per field
-// involved, with the identification of the establishment and employee link
+// involved, with the identification of the establishment and link
 // being checked, a running number that continues across the runs of one
 // program start, and the error and warning flags the callers read.
 #include <cstdint>

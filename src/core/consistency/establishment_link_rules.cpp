@@ -1,16 +1,12 @@
 // The two rules on an establishment's set of links, applied after its links.
 #include <string>
 
+#include "core/consistency/fields.h"
 #include "core/consistency/rules.h"
 #include "core/validation/text_ops.h"
 
 namespace torvex::core::consistency {
-namespace {
-
-const Field kNegative{RecordKind::Establishment, "InKevaNegEstabelecimento"};
-const Field kForeigners{RecordKind::Establishment, "NuEstrangeirosEstabelec"};
-
-}  // namespace
+using namespace fields::establishment;
 
 void applyEstablishmentLinkRules(CheckContext& ctx, std::int64_t linkCount) {
   const Record& e = ctx.establishment();

@@ -2,6 +2,7 @@
 #include <array>
 #include <string>
 
+#include "core/consistency/fields.h"
 #include "core/consistency/rule_support.h"
 #include "core/consistency/rules.h"
 #include "core/validation/establishment_validators.h"
@@ -10,43 +11,9 @@ namespace torvex::core::consistency {
 namespace {
 
 using namespace rules;
+using namespace fields::establishment;
 namespace v = validation;
 
-const Field kOpenOperation{RecordKind::Establishment, "InOpcaoAberta"};
-const Field kYear{RecordKind::Establishment, "AnBase"};
-const Field kInscription{RecordKind::Establishment, "CoCgcCeiEstabelecimento"};
-const Field kKind{RecordKind::Establishment, "InInscrEstabelecimento"};
-const Field kPrefix{RecordKind::Establishment, "NuPrefixoEstabelecimento"};
-const Field kName{RecordKind::Establishment, "NoRazaoEstabelecimento"};
-const Field kStreet{RecordKind::Establishment, "EdEstabelecimento"};
-const Field kNumber{RecordKind::Establishment, "NuEnderecoEstabelecimento"};
-const Field kComplement{RecordKind::Establishment, "TxComplemEstabelecimento"};
-const Field kDistrict{RecordKind::Establishment, "NoBairroEstabelecimento"};
-const Field kCep{RecordKind::Establishment, "CoCepEstabelecimento"};
-const Field kMunicipality{RecordKind::Establishment, "CoMunicipio"};
-const Field kMunicipalityName{RecordKind::Establishment, "NoMunicEstabelecimento"};
-const Field kState{RecordKind::Establishment, "SgUf"};
-const Field kDdd{RecordKind::Establishment, "NuDDD"};
-const Field kPhone{RecordKind::Establishment, "NuTelefone"};
-const Field kEmail{RecordKind::Establishment, "TxEmailEstabelecimento"};
-const Field kSize{RecordKind::Establishment, "InPorte"};
-const Field kSimples{RecordKind::Establishment, "InOptanteSimples"};
-const Field kActivity{RecordKind::Establishment, "CoCnae2"};
-const Field kLegalNature{RecordKind::Establishment, "CoNaturezaJuridica"};
-const Field kOwners{RecordKind::Establishment, "NuProprietEstabelecimento"};
-const Field kBaseMonth{RecordKind::Establishment, "MeDataBase"};
-const Field kNegative{RecordKind::Establishment, "InKevaNegEstabelecimento"};
-const Field kLinkedCei{RecordKind::Establishment, "CoCgcVinculado"};
-const Field kClosing{RecordKind::Establishment, "InEncerramentoAtividade"};
-const Field kClosureDate{RecordKind::Establishment, "DaEncerramentoAtividade"};
-const Field kPat{RecordKind::Establishment, "InParticipaPAT"};
-const Field kPatAbove{RecordKind::Establishment, "NuVinculoPatMaior5"};
-const Field kPatBelow{RecordKind::Establishment, "NuVinculoPatMenor5"};
-const Field kUnionCnpj{RecordKind::Establishment, "CoCNPJSindical"};
-const Field kCentralizing{RecordKind::Establishment, "CoCNPJCentralizada"};
-const Field kMembership{RecordKind::Establishment, "InSindicalizada"};
-const Field kActive{RecordKind::Establishment, "InAtividadeAnoBase"};
-const Field kCompanyUse{RecordKind::Establishment, "TxUsoEstabelecimento"};
 
 constexpr auto kErr = Severity::Error;
 constexpr auto kWar = Severity::Warning;

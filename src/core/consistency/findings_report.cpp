@@ -2,6 +2,7 @@
 
 #include "core/text/json_string.h"
 #include "core/text/utf8_text.h"
+#include "core/validation/message_dialog.h"
 #include "core/validation/formatters.h"
 
 namespace torvex::core::consistency {
@@ -13,12 +14,6 @@ std::size_t columnIndex(std::string_view column) {
   for (std::size_t i = 0; i < kErrorColumns.size(); ++i)
     if (kErrorColumns[i] == column) return i;
   return kErrorColumns.size();
-}
-
-std::string messageText(const store::ReferenceLookup& reference, std::string_view code) {
-  if (code.empty()) return {};
-  const auto m = reference.message(code);
-  return m ? store::storedText(m->text) : std::string{};
 }
 
 std::string dateShown(std::string_view ddmmyyyy) {
@@ -51,8 +46,8 @@ std::size_t forEachFinding(store::Database& db, const store::ReferenceLookup& re
   ReportedFinding f;
   while (s.step()) {
     for (std::size_t i = 0; i < kErrorColumns.size(); ++i) f.columns[i] = s.text(static_cast<int>(i));
-    f.texto = messageText(reference, f["retorno"]);
-    f.rotulo = messageText(reference, f["lbl"]);
+    f.texto = validation::messageText(reference, f["retorno"]);
+    f.rotulo = validation::messageText(reference, f["lbl"]);
     row(f);
     ++count;
   }

@@ -7,11 +7,11 @@ namespace {
 
 const char* tableOf(RecordKind kind) {
   switch (kind) {
-    case RecordKind::Responsible: return store::table::kResp;
-    case RecordKind::Establishment: return store::table::kEmp;
-    case RecordKind::Link: return store::table::kVinc;
+    case RecordKind::Responsible: return store::table::kResponsible;
+    case RecordKind::Establishment: return store::table::kEstablishments;
+    case RecordKind::Link: return store::table::kLinks;
   }
-  return store::table::kVinc;
+  return store::table::kLinks;
 }
 
 int fieldIndex(RecordKind kind, std::string_view name) {

@@ -2,6 +2,7 @@
 #include <array>
 #include <string>
 
+#include "core/consistency/fields.h"
 #include "core/consistency/rule_support.h"
 #include "core/consistency/rules.h"
 #include "core/validation/establishment_validators.h"
@@ -10,30 +11,14 @@ namespace torvex::core::consistency {
 namespace {
 
 using namespace rules;
+using namespace fields::responsible;
 namespace v = validation;
 
-const Field kInscription{RecordKind::Responsible, "CoCgcCeiResponsavel"};
-const Field kKind{RecordKind::Responsible, "InInscrResponsavel"};
-const Field kName{RecordKind::Responsible, "NoResponsavelArquivo"};
-const Field kStreet{RecordKind::Responsible, "EdLogradouroRespArquivo"};
-const Field kNumber{RecordKind::Responsible, "NuLogradouroRespArquivo"};
-const Field kComplement{RecordKind::Responsible, "TxComplementoRespArquivo"};
-const Field kDistrict{RecordKind::Responsible, "NoBairroRespArquivo"};
-const Field kCep{RecordKind::Responsible, "CoCepRespArquivo"};
-const Field kMunicipality{RecordKind::Responsible, "CoMunicipioRespArquivo"};
-const Field kMunicipalityName{RecordKind::Responsible, "NoMunicipioRespArquivo"};
-const Field kState{RecordKind::Responsible, "SgUfRespArquivo"};
-const Field kDdd{RecordKind::Responsible, "NuFoneDDD"};
-const Field kPhone{RecordKind::Responsible, "NuFoneAssinante"};
-const Field kEmail{RecordKind::Responsible, "TxEMailRespArquivo"};
-const Field kRectification{RecordKind::Responsible, "InRetificacao"};
-const Field kRectificationDate{RecordKind::Responsible, "DaRetificacao"};
-const Field kGenerationDate{RecordKind::Responsible, "DaGeracao"};
 
 constexpr auto kErr = Severity::Error;
 constexpr auto kWar = Severity::Warning;
 constexpr auto kResp = RecordType::Responsible;
-constexpr int kBase = 2006;
+constexpr int kBase = product::kBaseYearNumber;
 
 bool acceptedNumber(Code c) { return c == "0050" || c == "0051" || c == "0052" || c == "0056"; }
 

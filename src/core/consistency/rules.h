@@ -16,7 +16,7 @@ std::span<const Rule> responsibleRules();
 bool isFileOnlyResponsibleRule(Rule rule);
 // Checks of every establishment visited.
 std::span<const Rule> establishmentRules();
-// Checks of every employee link visited.
+// Checks of every link visited.
 std::span<const Rule> linkRules();
 // The rules on an establishment's set of links, given how many links it has.
 void applyEstablishmentLinkRules(CheckContext& ctx, std::int64_t linkCount);

@@ -562,16 +562,12 @@ void TAnaliseEstrutura::Run::advanceProgress() {
 }
 
 bool TAnaliseEstrutura::Run::confirmInterrupt() {
-  if (!owner_.cancel_ && !ui_.stopRequested()) return false;
-  if (validation::askInterrupt(ui_)) return true;
-  owner_.cancel_ = false;
-  ui_.clearStopRequest();
-  return false;
+  return owner_.stop_.confirmed(ui_);
 }
 
 AnalysisOutcome TAnaliseEstrutura::AnalisaArquivo(const std::filesystem::path& file, const AnalysisSettings& settings,
                                                   store::Database& db, platform::Interaction& ui) {
-  cancel_ = false;
+  stop_.forget();
   if (settings.previousYear)
     MontaLayoutAnoAnterior(layout_);
   else

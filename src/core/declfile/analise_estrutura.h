@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/validation/stop_request.h"
 #include "core/declfile/record_layout.h"
 #include "core/platform/interaction.h"
 #include "core/store/database.h"
@@ -57,7 +58,7 @@ class TAnaliseEstrutura {
                                  store::Database& db, platform::Interaction& ui);
 
   // Asks a running analysis to stop (honoured at the next record, after the question).
-  void Interrompe() { cancel_ = true; }
+  void Interrompe() { stop_.request(); }
 
   // The layout selected by the last analysis (empty lists before the first).
   const RecordLayout& layout() const { return layout_; }
@@ -66,7 +67,7 @@ class TAnaliseEstrutura {
  private:
   class Run;
   RecordLayout layout_;
-  bool cancel_ = false;
+  validation::StopRequest stop_;
 };
 
 // Why `file` cannot be analysed, in words for the user ("arquivo não

@@ -7,12 +7,14 @@
 #include <string>
 #include <string_view>
 
+#include "core/product.h"
+
 namespace torvex::core::declfile {
 
 inline constexpr int kRecordLengthCurrent = 527;
 inline constexpr int kRecordLengthPrevious = 523;
-inline constexpr std::string_view kBaseYear = "2006";
-inline constexpr std::string_view kPreviousYear = "2005";
+using product::kBaseYear;
+using product::kPreviousYear;
 
 // One field descriptor. A new descriptor is empty: no name, start 0, length 0.
 struct TArquivo {
@@ -52,7 +54,7 @@ class DescriptorList {
 class TArquivoKevaTipoZero : public DescriptorList<24> {};
 // Type 1, establishment. Slots 25-26 are always empty; 50-51 in the previous-year layout.
 class TArquivoKevaTipoUm : public DescriptorList<51> {};
-// Type 2, employee link. Slots 13 and 86 are empty in the previous-year layout.
+// Type 2, link. Slots 13 and 86 are empty in the previous-year layout.
 class TArquivoKevaTipoDois : public DescriptorList<86> {};
 // Type 9, totals.
 class TArquivoKevaTipoNove : public DescriptorList<10> {};

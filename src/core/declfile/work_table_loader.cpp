@@ -5,6 +5,7 @@
 #include <span>
 #include <stdexcept>
 
+#include "core/declfile/column_catalogue.h"
 #include "core/store/engine_error.h"
 #include "core/store/table_def.h"
 #include "core/text/code_page_1252.h"
@@ -13,202 +14,33 @@
 namespace torvex::core::declfile {
 namespace {
 
-namespace s1 = slot1;
-namespace s2 = slot2;
-
-enum class Conv {
-  AsRead,        // the field's characters, trailing blanks dropped on storing
-  Trimmed,       // blanks removed at both ends
-  Cei00,         // "00" in front of the 12 characters of the linked CEI
-  OneOrX,        // "1" when the field, upper, is "1" or "X"; "2" otherwise
-  Pat,           // "1" for 1 or X, "2" for 2 or blank, else the upper-cased character
-  CardNumber,    // zeros in front up to 8 characters, then the first 8
-  CardSeries,    // zeros in front up to 5 characters, then the first 5
-  Constant,      // the mapping's constant, whatever the record holds
-  Deficiency,    // "2" when the deficiency code is "0", else "1"
-};
-
-struct ColumnMap {
-  const char* column;
-  int slot;
-  Conv conv;
-  const char* constant = nullptr;  // Constant: the value
-  const char* dropped = nullptr;   // value when year-specific values are dropped; nullptr: always kept
-};
-
-constexpr const char* k9 = "000000000";
-constexpr const char* k8 = "00000000";
-constexpr const char* k14 = "00000000000000";
-
-// Type 1 columns common to both layouts (key and stored year are bound apart).
-constexpr ColumnMap kEmpCommon[] = {
-    {"NuSequencialRegistro", s1::kSequencial, Conv::AsRead},
-    {"NoRazaoEstabelecimento", s1::kRazao, Conv::Trimmed},
-    {"EdEstabelecimento", s1::kEndereco, Conv::Trimmed},
-    {"TxComplemEstabelecimento", s1::kComplemento, Conv::Trimmed},
-    {"NoBairroEstabelecimento", s1::kBairro, Conv::Trimmed},
-    {"NoMunicEstabelecimento", s1::kNomeMunicipio, Conv::Trimmed},
-    {"NuEnderecoEstabelecimento", s1::kNumero, Conv::AsRead},
-    {"CoCepEstabelecimento", s1::kCep, Conv::AsRead},
-    {"CoMunicipio", s1::kMunicipio, Conv::AsRead},
-    {"SgUf", s1::kUf, Conv::AsRead},
-    {"NuDDD", s1::kDdd, Conv::AsRead},
-    {"NuTelefone", s1::kTelefone, Conv::AsRead},
-    {"TxEmailEstabelecimento", s1::kEmail, Conv::AsRead},
-    {"CoNaturezaJuridica", s1::kNaturezaJuridica, Conv::AsRead},
-    {"NuProprietEstabelecimento", s1::kProprietarios, Conv::AsRead},
-    {"MeDataBase", s1::kDataBase, Conv::AsRead},
-    {"InInscrEstabelecimento", s1::kTipoInscricao, Conv::AsRead},
-    {"InKevaNegEstabelecimento", s1::kTipoKeva, Conv::AsRead},
-    {"CoCgcVinculado", s1::kCeiVinculado, Conv::Cei00},
-    {"InEncerramentoAtividade", s1::kEncerramento, Conv::OneOrX},
-    {"DaEncerramentoAtividade", s1::kDataEncerramento, Conv::AsRead},
-    {"InParticipaPAT", s1::kPat, Conv::Pat},
-    {"InOptanteSimples", s1::kOptanteSimples, Conv::OneOrX},
-    {"TxUsoEstabelecimento", s1::kUsoEmpresa, Conv::AsRead},
-};
-
-constexpr ColumnMap kEmpCurrent[] = {
-    {"CoCnae2", s1::kCnae, Conv::AsRead},
-    {"InPorte", s1::kPorte, Conv::AsRead},
-    {"NuVinculoPatMenor5", s1::kPatMenor5, Conv::AsRead},
-    {"NuVinculoPatMaior5", s1::kPatMaior5, Conv::AsRead},
-    {"PoServicoProprio", s1::kServicoProprio, Conv::AsRead},
-    {"PoAdmCozinha", s1::kAdmCozinha, Conv::AsRead},
-    {"PoRefeicaoConvenio", s1::kRefeicaoConvenio, Conv::AsRead},
-    {"PoRefeicaoTransportadora", s1::kRefeicaoTransportadora, Conv::AsRead},
-    {"PoCestaAlimento", s1::kCestaAlimento, Conv::AsRead},
-    {"PoAlimentacaoConvenio", s1::kAlimentacaoConvenio, Conv::AsRead},
-    {"CoCNPJAssociativa", s1::kCnpjAssociativa, Conv::AsRead},
-    {"CoCNPJSindical", s1::kCnpjSindical, Conv::AsRead},
-    {"CoCNPJAssistencial", s1::kCnpjAssistencial, Conv::AsRead},
-    {"CoCNPJConfederativa", s1::kCnpjConfederativa, Conv::AsRead},
-    {"VaGlobalAssociativa", s1::kValorAssociativa, Conv::AsRead},
-    {"VaGlobalSindical", s1::kValorSindical, Conv::AsRead},
-    {"VaGlobalAssistencial", s1::kValorAssistencial, Conv::AsRead},
-    {"VaGlobalConfederativa", s1::kValorConfederativa, Conv::AsRead},
-    {"CoCNPJCentralizada", s1::kCnpjCentralizadora, Conv::AsRead},
-    {"InSindicalizada", s1::kSindicalizada, Conv::AsRead},
-    {"InAtividadeAnoBase", s1::kAtividadeAnoBase, Conv::AsRead},
-};
-
-// The previous-year layout lacks these fields: fixed values stand in for them.
-constexpr ColumnMap kEmpPrevious[] = {
-    {"CoCnae", s1::kCnae, Conv::AsRead},
-    {"InPorte", 0, Conv::Constant, "3"},
-    {"NuVinculoPatMenor5", 0, Conv::Constant, "000000"},
-    {"NuVinculoPatMaior5", 0, Conv::Constant, "000000"},
-    {"PoServicoProprio", 0, Conv::Constant, "000"},
-    {"PoAdmCozinha", 0, Conv::Constant, "000"},
-    {"PoRefeicaoConvenio", 0, Conv::Constant, "000"},
-    {"PoRefeicaoTransportadora", 0, Conv::Constant, "000"},
-    {"PoCestaAlimento", 0, Conv::Constant, "000"},
-    {"PoAlimentacaoConvenio", 0, Conv::Constant, "000"},
-    {"CoCNPJAssociativa", 0, Conv::Constant, k14},
-    {"CoCNPJSindical", 0, Conv::Constant, k14},
-    {"CoCNPJAssistencial", 0, Conv::Constant, k14},
-    {"CoCNPJConfederativa", 0, Conv::Constant, k14},
-    {"VaGlobalAssociativa", 0, Conv::Constant, k8},
-    {"VaGlobalSindical", 0, Conv::Constant, k8},
-    {"VaGlobalAssistencial", 0, Conv::Constant, k8},
-    {"VaGlobalConfederativa", 0, Conv::Constant, k8},
-    {"CoCNPJCentralizada", 0, Conv::Constant, k14},
-    {"InSindicalizada", 0, Conv::Constant, "2"},
-};
-
-constexpr const char* kMonths[] = {"Janeiro", "Fevereiro", "Marco", "Abril", "Maio", "Junho",
-                                   "Julho", "Agosto", "Setembro", "Outubro", "Novembro", "Dezembro"};
-
-// Type 2 columns (key and stored year are bound apart). `dropped` gives what a
-// previous-year file loaded with the zero-values flag keeps ("" leaves it empty).
-std::vector<ColumnMap> vincColumns() {
-  std::vector<ColumnMap> c = {
-      {"NuSequencialRegistro", s2::kSequencial, Conv::AsRead},
-      {"CoPisPasepEmpregado", s2::kPis, Conv::AsRead},
-      {"DaNascimentoEmpregado", s2::kNascimento, Conv::AsRead},
-      {"CoNacionalidade", s2::kNacionalidade, Conv::AsRead},
-      {"AnChegadaEmpregado", s2::kAnoChegada, Conv::AsRead},
-      {"CoInstrucao", s2::kInstrucao, Conv::AsRead},
-      {"CoCpfEmpregado", s2::kCpf, Conv::AsRead},
-      {"CoTipoRaca", s2::kRaca, Conv::AsRead},
-      {"DaAdmissaoEmpregado", s2::kAdmissao, Conv::AsRead},
-      {"CoTipoAdmissao", s2::kTipoAdmissao, Conv::AsRead},
-      {"InSexo", s2::kSexo, Conv::AsRead},
-      {"CoCbo", s2::kCbo, Conv::AsRead},
-      {"CoMunicipioTrabalho", s2::kMunicipioTrabalho, Conv::AsRead},
-      {"CoTipoSalarioContratual", s2::kTipoSalario, Conv::AsRead},
-      {"HoSemanaisEmpregado", s2::kHorasSemanais, Conv::AsRead},
-      {"CoVinculo", s2::kVinculo, Conv::AsRead},
-      {"CoCausaDesligamento", s2::kDesligamento, Conv::AsRead},
-      {"DaDesligamentoEmpregado", s2::kDataDesligamento, Conv::AsRead},
-      {"InAlvaraEmpregado", s2::kAlvara, Conv::AsRead},
-      {"TxUsoEmpregado", s2::kUsoEmpresa, Conv::AsRead},
-      {"NoEmpregado", s2::kNome, Conv::Trimmed},
-      {"NuCartTrabEmpregado", s2::kCarteiraNumero, Conv::CardNumber, nullptr, k8},
-      {"SeCartTrabEmpregado", s2::kCarteiraSerie, Conv::CardSeries, nullptr, "00000"},
-      {"VaSalContratualEmpregado", s2::kSalario, Conv::AsRead, nullptr, k9},
-      {"Va13AdiantamentoEmpregado", s2::kAdiantamento13, Conv::AsRead, nullptr, k9},
-      {"Va13ParcelaFinalEmpregado", s2::kFinal13, Conv::AsRead, nullptr, k9},
-      {"VaAvisoPrevioEmpregado", s2::kAvisoPrevio, Conv::AsRead, nullptr, k9},
-      {"Me13AdiantamentoEmpregado", s2::kMesAdiantamento13, Conv::AsRead, nullptr, "00"},
-      {"Me13ParcelaFinalEmpregado", s2::kMesFinal13, Conv::AsRead, nullptr, "00"},
-      {"VaGlobalFerias", s2::kFerias, Conv::AsRead, nullptr, k8},
-      {"VaGlobalMultas", s2::kMultas, Conv::AsRead, nullptr, k8},
-      {"VaGlobalBcoHoras", s2::kBancoHoras, Conv::AsRead, nullptr, k8},
-      {"VaGlobalDissidio", s2::kDissidio, Conv::AsRead, nullptr, k8},
-      {"VaGlobalGratificacoes", s2::kGratificacoes, Conv::AsRead, nullptr, k8},
-      {"VaGlobalSindical", s2::kValorSindical, Conv::AsRead, nullptr, k8},
-      {"VaGlobalPrimAssociativa", s2::kValorPrimAssociativa, Conv::AsRead, nullptr, k8},
-      {"VaGlobalSegAssociativa", s2::kValorSegAssociativa, Conv::AsRead, nullptr, k8},
-      {"VaGlobalAssistencial", s2::kValorAssistencial, Conv::AsRead, nullptr, k8},
-      {"VaGlobalConfederativa", s2::kValorConfederativa, Conv::AsRead, nullptr, k8},
-      {"CoDeficienteFisico", s2::kDeficiente, Conv::AsRead, nullptr, "0"},
-      {"InDeficienteFisico", s2::kDeficiente, Conv::Deficiency, nullptr, ""},
-      {"InSindicalizadoVinculo", s2::kSindicalizado, Conv::AsRead, nullptr, "2"},
-      {"CoMotivoPrimAfas", s2::kMotivoPrimeiro, Conv::AsRead, nullptr, ""},
-      {"DaInicioPrimeiroAfas", s2::kInicioPrimeiro, Conv::AsRead, nullptr, ""},
-      {"DaFinalPrimeiroAfas", s2::kFinalPrimeiro, Conv::AsRead, nullptr, ""},
-      {"CoMotivoSeguAfas", s2::kMotivoSegundo, Conv::AsRead, nullptr, ""},
-      {"DaInicioSegundoAfas", s2::kInicioSegundo, Conv::AsRead, nullptr, ""},
-      {"DaFinalSegundoAfas", s2::kFinalSegundo, Conv::AsRead, nullptr, ""},
-      {"CoMotivoTercAfas", s2::kMotivoTerceiro, Conv::AsRead, nullptr, ""},
-      {"DaInicioTerceiroAfas", s2::kInicioTerceiro, Conv::AsRead, nullptr, ""},
-      {"DaFinalTerceiroAfas", s2::kFinalTerceiro, Conv::AsRead, nullptr, ""},
-      {"QtDiasAfas", s2::kDiasAfastamento, Conv::AsRead, nullptr, ""},
-      {"QtCompBcoHoras", s2::kCompBancoHoras, Conv::AsRead, nullptr, ""},
-      {"QtCompDissidio", s2::kCompDissidio, Conv::AsRead, nullptr, ""},
-      {"QtCompGratificacoes", s2::kCompGratificacoes, Conv::AsRead, nullptr, ""},
-      {"CoCNPJPrimAssociativa", s2::kCnpjPrimAssociativa, Conv::AsRead, nullptr, ""},
-      {"CoCNPJSegAssociativa", s2::kCnpjSegAssociativa, Conv::AsRead, nullptr, ""},
-      {"CoCNPJSindical", s2::kCnpjSindical, Conv::AsRead, nullptr, ""},
-      {"CoCNPJAssistencial", s2::kCnpjAssistencial, Conv::AsRead, nullptr, ""},
-      {"CoCNPJConfederativa", s2::kCnpjConfederativa, Conv::AsRead, nullptr, ""},
-  };
-  static std::array<std::string, 24> names;  // column names built from the month list
-  for (int m = 0; m < 12; ++m) {
-    names[static_cast<std::size_t>(m)] = std::string("Va") + kMonths[m] + "Empregado";
-    names[static_cast<std::size_t>(12 + m)] = std::string("HoTrabalhadas") + kMonths[m];
-    c.push_back({names[static_cast<std::size_t>(m)].c_str(), s2::kJaneiro + m, Conv::AsRead, nullptr, k9});
-    c.push_back({names[static_cast<std::size_t>(12 + m)].c_str(), s2::kHorasJaneiro + m, Conv::AsRead, nullptr, ""});
+// INSERT of the stored year followed by the given columns.
+std::string insertSql(const char* table, const std::vector<WorkTableLoader::LoadColumn>& columns) {
+  std::string cols = "AnBase";
+  std::string values = "?";
+  for (const auto& c : columns) {
+    cols += ", " + c.column->column;
+    values += ", ?";
   }
-  return c;
-}
-
-const std::vector<ColumnMap>& vincMap() {
-  static const std::vector<ColumnMap> map = vincColumns();
-  return map;
-}
-
-// INSERT of the key columns (AnBase, inscription, prefix) followed by the mapped ones.
-std::string insertSql(const char* table, std::initializer_list<std::span<const ColumnMap>> parts) {
-  std::string cols = "AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento";
-  std::string values = "?, ?, ?";
-  for (auto part : parts)
-    for (const auto& m : part) {
-      cols += std::string(", ") + m.column;
-      values += ", ?";
-    }
   return std::string("INSERT INTO ") + table + " (" + cols + ") VALUES (" + values + ")";
+}
+
+// The columns of one record kind the loader fills with this layout, each with
+// its field, or with the constant a previous-year file stores instead.
+template <int N>
+std::vector<WorkTableLoader::LoadColumn> loadColumns(CatalogueKind kind, const DescriptorList<N>& fields,
+                                                     bool previousYear) {
+  std::vector<WorkTableLoader::LoadColumn> out;
+  for (const auto& c : catalogueColumns(kind)) {
+    if (c.read == ReadAs::NotRead) continue;
+    if (c.layouts == Layouts::PreviousOnly && !previousYear) continue;
+    if (c.layouts == Layouts::CurrentOnly && previousYear) {
+      if (c.previousYearValue) out.push_back({&c, TArquivo{}, c.previousYearValue});
+      continue;
+    }
+    out.push_back({&c, fields[c.slot], nullptr});
+  }
+  return out;
 }
 
 using text::trimBlanks;
@@ -231,12 +63,12 @@ std::string zeroFilledLeft(std::string_view v, std::size_t width) {
 }  // namespace
 
 void WorkTableLoader::createWorkTables(store::Database& db) {
-  for (const char* name : {store::table::kWorkResp, store::table::kWorkEmp, store::table::kWorkVinc})
+  for (const char* name : {store::table::kWorkResponsible, store::table::kWorkEstablishments, store::table::kWorkLinks})
     db.createTable(*store::findTableDef(name));
 }
 
 void WorkTableLoader::dropWorkTables(store::Database& db) {
-  for (const char* name : {store::table::kWorkResp, store::table::kWorkEmp, store::table::kWorkVinc})
+  for (const char* name : {store::table::kWorkResponsible, store::table::kWorkEstablishments, store::table::kWorkLinks})
     if (db.tableExists(name)) db.dropTable(name);
 }
 
@@ -246,31 +78,57 @@ WorkTableLoader::WorkTableLoader(store::Database& db, const RecordLayout& layout
       layout_(layout),
       analysisYear_(std::move(analysisYear)),
       zeroValues_(zeroValues),
-      insertEmp_(db.prepare(insertSql("Te8emp", {kEmpCommon, layout.previousYear() ? std::span<const ColumnMap>(kEmpPrevious)
-                                                                                    : std::span<const ColumnMap>(kEmpCurrent)}))),
-      insertVinc_(db.prepare(insertSql("Te8vinc", {vincMap()}))),
+      responsibleColumns_(loadColumns(CatalogueKind::Responsible, layout.tipoZero, layout.previousYear())),
+      establishmentColumns_(loadColumns(CatalogueKind::Establishment, layout.tipoUm, layout.previousYear())),
+      linkColumns_(loadColumns(CatalogueKind::Link, layout.tipoDois, layout.previousYear())),
+      insertEstablishment_(db.prepare(insertSql("Te8emp", establishmentColumns_))),
+      insertLink_(db.prepare(insertSql("Te8vinc", linkColumns_))),
       updateCounts_(db.prepare("UPDATE Te8emp SET NuVinculosEstabelecimento = ?, NuEstrangeirosEstabelec = ? "
                                "WHERE AnBase = ? AND CoCgcCeiEstabelecimento = ? AND NuPrefixoEstabelecimento = ?")),
-      findEmp_(db.prepare("SELECT NuSequencialRegistro FROM Te8emp WHERE AnBase = ? AND CoCgcCeiEstabelecimento = ? "
+      findEstablishment_(db.prepare("SELECT NuSequencialRegistro FROM Te8emp WHERE AnBase = ? AND CoCgcCeiEstabelecimento = ? "
                           "AND NuPrefixoEstabelecimento = ?")) {
-  for (const auto& m : vincMap()) vincFields_.push_back(layout.tipoDois[m.slot]);
-  checkWidths(layout);
+  checkWidths();
 }
 
 // The analyser loads with the width checks of the engine switched off, so the
 // layouts must never hand a column more characters than it holds.
-void WorkTableLoader::checkWidths(const RecordLayout& layout) {
-  auto check = [](const char* table, const char* column, int length, int extra) {
-    const auto* field = store::findTableDef(table)->field(column);
-    if (!field || length + extra > field->width)
-      throw std::logic_error(std::string("layout field wider than ") + table + "." + column);
+void WorkTableLoader::checkWidths() const {
+  auto check = [](const char* table, const std::vector<LoadColumn>& columns) {
+    for (const auto& c : columns) {
+      const ReadAs read = c.column->read;
+      if (c.constant || (read != ReadAs::AsRead && read != ReadAs::Trimmed && read != ReadAs::Cei00)) continue;
+      const auto* field = store::findTableDef(table)->field(c.column->column);
+      if (!field || c.field.length + (read == ReadAs::Cei00 ? 2 : 0) > field->width)
+        throw std::logic_error(std::string("layout field wider than ") + table + "." + c.column->column);
+    }
   };
-  for (const auto& m : vincMap())
-    if (m.conv == Conv::AsRead || m.conv == Conv::Trimmed) check("Te8vinc", m.column, layout.tipoDois[m.slot].length, 0);
-  for (auto part : {std::span<const ColumnMap>(kEmpCommon), layout.previousYear() ? std::span<const ColumnMap>(kEmpPrevious)
-                                                                                  : std::span<const ColumnMap>(kEmpCurrent)})
-    for (const auto& m : part)
-      if (m.slot > 0) check("Te8emp", m.column, layout.tipoUm[m.slot].length, m.conv == Conv::Cei00 ? 2 : 0);
+  check("Te8emp", establishmentColumns_);
+  check("Te8vinc", linkColumns_);
+}
+
+void WorkTableLoader::bindColumn(RowBinder& row, int position, const LoadColumn& c, std::string_view v) {
+  switch (c.column->read) {
+    case ReadAs::Trimmed: return row.bindStored(position, trimBlanks(v));
+    case ReadAs::Cei00: {
+      std::string& cei = row.scratch();
+      cei = "00";
+      cei += v;
+      return row.bindStored(position, cei);
+    }
+    case ReadAs::OneOrX: return row.bindText(position, isOneOrX(v) ? "1" : "2");
+    case ReadAs::Pat: {
+      if (isOneOrX(v)) return row.bindText(position, "1");
+      if (v.empty() || v == "2" || v == " ") return row.bindText(position, "2");
+      std::string& pat = row.scratch();
+      pat.assign(1, upperAsciiLetter(v[0]));
+      return row.bindStored(position, pat);
+    }
+    case ReadAs::CardNumber: return row.bindStored(position, row.scratch() = zeroFilledLeft(trimBlanks(v), 8));
+    case ReadAs::CardSeries: return row.bindStored(position, row.scratch() = zeroFilledLeft(trimBlanks(v), 5));
+    case ReadAs::Deficiency: return row.bindText(position, v == "0" ? "2" : "1");
+    case ReadAs::AsRead:
+    case ReadAs::NotRead: return row.bindStored(position, v);
+  }
 }
 
 std::string WorkTableLoader::storedYear(std::string_view record) const {
@@ -309,108 +167,57 @@ void WorkTableLoader::RowBinder::run() {
 
 bool WorkTableLoader::loadResponsible(std::string_view record) {
   namespace s = slot0;
-  auto st = db_.prepare(
-      "INSERT INTO Te8resp (CoCgcCeiResponsavel, InInscrResponsavel, NoResponsavelArquivo, EdLogradouroRespArquivo, "
-      "NuLogradouroRespArquivo, TxComplementoRespArquivo, NoBairroRespArquivo, CoCepRespArquivo, "
-      "CoMunicipioRespArquivo, NoMunicipioRespArquivo, SgUfRespArquivo, NuFoneDDD, NuFoneAssinante, "
-      "TxEMailRespArquivo, InReciboParaRespArquivo, InRetificacao, DaRetificacao, InAntecipacao, DaGeracao, HoSenha) "
-      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-  RowBinder row(st);
-  struct Text {
-    int slot;
-    bool trimmed;
-  };
-  constexpr Text texts[] = {{s::kInscricaoResp, true}, {s::kTipoInscricao, true}, {s::kNome, true},
-                            {s::kEndereco, true},      {s::kNumero, false},       {s::kComplemento, true},
-                            {s::kBairro, true},        {s::kCep, false},          {s::kCodigoMunicipio, false},
-                            {s::kNomeMunicipio, true}, {s::kUf, false},           {s::kDdd, false},
-                            {s::kTelefone, false},     {s::kEmail, false}};
-  int position = 1;
-  for (const auto& t : texts) {
-    const auto v = field0(record, t.slot);
-    row.bindStored(position++, t.trimmed ? trimBlanks(v) : v);
+  std::string sql = "INSERT INTO Te8resp (InReciboParaRespArquivo, InRetificacao, InAntecipacao";
+  std::string values = "?, ?, ?";
+  for (const auto& c : responsibleColumns_) {
+    sql += ", " + c.column->column;
+    values += ", ?";
   }
+  auto st = db_.prepare(sql + ") VALUES (" + values + ")");
+  RowBinder row(st);
   const bool rectification = isOneOrX(field0(record, s::kRetificacao));
-  st.bindAt(position++, std::int64_t{isOneOrX(field0(record, s::kReciboDefinitivo)) ? 1 : 0});
-  st.bindAt(position++, std::int64_t{rectification ? 1 : 0});
-  row.bindStored(position++, field0(record, s::kDataRetificacao));
+  st.bindAt(1, std::int64_t{isOneOrX(field0(record, s::kReciboDefinitivo)) ? 1 : 0});
+  st.bindAt(2, std::int64_t{rectification ? 1 : 0});
   // The previous-year layout has no advance indicator: it reads as false there.
   if (layout_.previousYear())
-    st.bindAt(position++, std::int64_t{0});
+    st.bindAt(3, std::int64_t{0});
   else
-    row.bindNull(position++);
-  row.bindStored(position++, field0(record, s::kDataGeracao));
-  row.bindStored(position++, field0(record, s::kHoraGeracao));
+    row.bindNull(3);
+  int position = 4;
+  for (const auto& c : responsibleColumns_) bindColumn(row, position++, c, cutField(record, c.field));
   row.run();
   return rectification;
 }
 
 void WorkTableLoader::loadEstablishment(std::string_view record, std::string_view storedYear) {
-  RowBinder row(insertEmp_, record);
+  RowBinder row(insertEstablishment_, record);
   row.bindText(1, storedYear);
-  row.bindStored(2, field1(record, slot1::kInscricao));
-  row.bindStored(3, field1(record, slot1::kPrefixo));
-  int position = 4;
-  std::string cei, pat;
-  auto bindMapped = [&](const ColumnMap& m) {
-    const auto v = m.slot > 0 ? cutField(record, layout_.tipoUm[m.slot]) : std::string_view();
-    switch (m.conv) {
-      case Conv::Trimmed: return row.bindStored(position++, trimBlanks(v));
-      case Conv::Cei00:
-        cei = "00";
-        cei += v;
-        return row.bindStored(position++, cei);
-      case Conv::OneOrX: return row.bindText(position++, isOneOrX(v) ? "1" : "2");
-      case Conv::Pat:
-        if (isOneOrX(v)) return row.bindText(position++, "1");
-        if (v.empty() || v == "2" || v == " ") return row.bindText(position++, "2");
-        pat = std::string(1, upperAsciiLetter(v[0]));
-        return row.bindStored(position++, pat);
-      case Conv::Constant: return row.bindText(position++, m.constant);
-      default: return row.bindStored(position++, v);
-    }
-  };
-  for (const auto& m : kEmpCommon) bindMapped(m);
-  if (layout_.previousYear())
-    for (const auto& m : kEmpPrevious) bindMapped(m);
-  else
-    for (const auto& m : kEmpCurrent) bindMapped(m);
+  int position = 2;
+  for (const auto& c : establishmentColumns_) {
+    if (c.constant)
+      row.bindText(position++, c.constant);
+    else
+      bindColumn(row, position++, c, cutField(record, c.field));
+  }
   row.run();
 }
 
 void WorkTableLoader::loadLink(std::string_view record, std::string_view storedYear) {
-  RowBinder row(insertVinc_, record);
+  RowBinder row(insertLink_, record);
   row.bindText(1, storedYear);
-  row.bindStored(2, field2(record, slot2::kInscricao));
-  row.bindStored(3, field2(record, slot2::kPrefixo));
   // Year-specific values are dropped when a previous-year file is imported.
   const bool drop = zeroValues_ && storedYear != analysisYear_;
-  std::string card, series;
-  int position = 4;
-  const auto& map = vincMap();
-  for (std::size_t i = 0; i < map.size(); ++i) {
-    const ColumnMap& m = map[i];
-    if (drop && m.dropped) {
-      row.bindText(position++, m.dropped);
+  int position = 2;
+  for (const auto& c : linkColumns_) {
+    if (drop && c.column->dropped) {
+      row.bindText(position++, c.column->dropped);
       continue;
     }
     // The fields lie inside the record, which the analyser hands over whole.
-    const TArquivo& f = vincFields_[i];
+    const TArquivo& f = c.field;
     const auto v = f.length > 0 ? record.substr(static_cast<std::size_t>(f.start - 1), static_cast<std::size_t>(f.length))
                                 : std::string_view("");
-    switch (m.conv) {
-      case Conv::Trimmed: row.bindStored(position++, trimBlanks(v)); break;
-      case Conv::CardNumber:
-        card = zeroFilledLeft(trimBlanks(v), 8);
-        row.bindStored(position++, card);
-        break;
-      case Conv::CardSeries:
-        series = zeroFilledLeft(trimBlanks(v), 5);
-        row.bindStored(position++, series);
-        break;
-      case Conv::Deficiency: row.bindText(position++, v == "0" ? "2" : "1"); break;
-      default: row.bindStored(position++, v);
-    }
+    bindColumn(row, position++, c, v);
   }
   row.run();
 }
@@ -438,13 +245,13 @@ void WorkTableLoader::writeEstablishmentCounts(std::string_view storedYear, std:
 
 std::optional<std::string> WorkTableLoader::findEstablishment(std::string_view storedYear,
                                                               std::string_view inscription, std::string_view prefix) {
-  RowBinder row(findEmp_);
+  RowBinder row(findEstablishment_);
   row.bindText(1, storedYear);
   row.bindStored(2, inscription);
   row.bindStored(3, prefix);
   std::optional<std::string> found;
-  if (findEmp_.step()) found = findEmp_.text(0);
-  findEmp_.reset();
+  if (findEstablishment_.step()) found = findEstablishment_.text(0);
+  findEstablishment_.reset();
   return found;
 }
 

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/declfile/column_catalogue.h"
 #include "core/declfile/record_layout.h"
 #include "core/store/database.h"
 
@@ -20,6 +21,14 @@ class WorkTableLoader {
   // Creates Te8resp, Te8emp and Te8vinc afresh (empty), dropping what was there.
   static void createWorkTables(store::Database& db);
   static void dropWorkTables(store::Database& db);
+
+  // A catalogue column as this layout loads it: from its field, or as the
+  // constant a previous-year file stores in its place.
+  struct LoadColumn {
+    const CatalogueColumn* column;
+    TArquivo field;
+    const char* constant = nullptr;
+  };
 
   // `analysisYear`: the base year given to the analysis ("2006").
   WorkTableLoader(store::Database& db, const RecordLayout& layout, std::string analysisYear, bool zeroValues);
@@ -53,6 +62,8 @@ class WorkTableLoader {
     void bindStored(int position, std::string_view bytes);
     void bindText(int position, std::string_view utf8);  // bound as given (must outlive run())
     void bindNull(int position);
+    // A string for a converted value, kept until the next row.
+    std::string& scratch() { return pool_.at(used_++); }
     void run();
 
    private:
@@ -62,7 +73,8 @@ class WorkTableLoader {
     bool ascii_ = false;  // every value bound is ASCII
   };
 
-  static void checkWidths(const RecordLayout& layout);
+  void checkWidths() const;
+  static void bindColumn(RowBinder& row, int position, const LoadColumn& c, std::string_view v);
   std::string_view field0(std::string_view record, int slot) const { return cutField(record, layout_.tipoZero[slot]); }
   std::string_view field1(std::string_view record, int slot) const { return cutField(record, layout_.tipoUm[slot]); }
   std::string_view field2(std::string_view record, int slot) const { return cutField(record, layout_.tipoDois[slot]); }
@@ -71,11 +83,13 @@ class WorkTableLoader {
   const RecordLayout& layout_;
   std::string analysisYear_;
   bool zeroValues_;
-  store::Statement insertEmp_;
-  store::Statement insertVinc_;
+  std::vector<LoadColumn> responsibleColumns_;
+  std::vector<LoadColumn> establishmentColumns_;
+  std::vector<LoadColumn> linkColumns_;
+  store::Statement insertEstablishment_;
+  store::Statement insertLink_;
   store::Statement updateCounts_;
-  store::Statement findEmp_;
-  std::vector<TArquivo> vincFields_;  // the field of each Te8vinc column, in insert order
+  store::Statement findEstablishment_;
 };
 
 }  // namespace torvex::core::declfile

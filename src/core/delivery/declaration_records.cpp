@@ -2,7 +2,9 @@
 
 #include <sqlite3.h>
 
+#include "core/declfile/column_catalogue.h"
 #include "core/delivery/record_text.h"
+#include "core/product.h"
 #include "core/store/engine_error.h"
 #include "core/text/utf8_text.h"
 
@@ -14,157 +16,9 @@ namespace s1 = declfile::slot1;
 namespace s2 = declfile::slot2;
 namespace s9 = declfile::slot9;
 
-constexpr std::string_view kVersion = TORVEX_VERSION;  // "2006.4"
-constexpr const char* kZeros14 = "00000000000000";
-constexpr const char* kZeros8 = "00000000";
-
-// A stored column written at a layout slot, with the layout's default for a blank value.
-struct ColumnField {
-  int slot;
-  const char* column;
-  const char* defaultValue;
-};
-
-constexpr ColumnField kResponsibleFields[] = {
-    {s0::kInscricaoResp, "CoCgcCeiResponsavel", ""},
-    {s0::kTipoInscricao, "InInscrResponsavel", ""},
-    {s0::kNome, "NoResponsavelArquivo", ""},
-    {s0::kEndereco, "EdLogradouroRespArquivo", ""},
-    {s0::kNumero, "NuLogradouroRespArquivo", ""},
-    {s0::kComplemento, "TxComplementoRespArquivo", ""},
-    {s0::kBairro, "NoBairroRespArquivo", ""},
-    {s0::kCep, "CoCepRespArquivo", ""},
-    {s0::kCodigoMunicipio, "CoMunicipioRespArquivo", ""},
-    {s0::kNomeMunicipio, "NoMunicipioRespArquivo", ""},
-    {s0::kUf, "SgUfRespArquivo", ""},
-    {s0::kDdd, "NuFoneDDD", ""},
-    {s0::kTelefone, "NuFoneAssinante", ""},
-    {s0::kEmail, "TxEMailRespArquivo", ""},
-};
-
-constexpr ColumnField kEstablishmentFields[] = {
-    {s1::kInscricao, "CoCgcCeiEstabelecimento", ""},
-    {s1::kPrefixo, "NuPrefixoEstabelecimento", ""},
-    {s1::kRazao, "NoRazaoEstabelecimento", ""},
-    {s1::kEndereco, "EdEstabelecimento", ""},
-    {s1::kNumero, "NuEnderecoEstabelecimento", ""},
-    {s1::kComplemento, "TxComplemEstabelecimento", ""},
-    {s1::kBairro, "NoBairroEstabelecimento", ""},
-    {s1::kCep, "CoCepEstabelecimento", ""},
-    {s1::kMunicipio, "CoMunicipio", ""},
-    {s1::kNomeMunicipio, "NoMunicEstabelecimento", ""},
-    {s1::kUf, "SgUf", ""},
-    {s1::kDdd, "NuDDD", ""},
-    {s1::kTelefone, "NuTelefone", ""},
-    {s1::kEmail, "TxEmailEstabelecimento", ""},
-    {s1::kCnae, "CoCnae2", ""},
-    {s1::kNaturezaJuridica, "CoNaturezaJuridica", ""},
-    {s1::kProprietarios, "NuProprietEstabelecimento", ""},
-    {s1::kDataBase, "MeDataBase", ""},
-    {s1::kTipoInscricao, "InInscrEstabelecimento", ""},
-    {s1::kTipoKeva, "InKevaNegEstabelecimento", ""},
-    {s1::kCeiVinculado, "CoCgcVinculado", ""},
-    {s1::kPorte, "InPorte", ""},
-    {s1::kOptanteSimples, "InOptanteSimples", ""},
-    {s1::kPat, "InParticipaPAT", ""},
-    {s1::kPatMenor5, "NuVinculoPatMenor5", "000000"},
-    {s1::kPatMaior5, "NuVinculoPatMaior5", "000000"},
-    {s1::kServicoProprio, "PoServicoProprio", "000"},
-    {s1::kAdmCozinha, "PoAdmCozinha", "000"},
-    {s1::kRefeicaoConvenio, "PoRefeicaoConvenio", "000"},
-    {s1::kRefeicaoTransportadora, "PoRefeicaoTransportadora", "000"},
-    {s1::kCestaAlimento, "PoCestaAlimento", "000"},
-    {s1::kAlimentacaoConvenio, "PoAlimentacaoConvenio", "000"},
-    {s1::kDataEncerramento, "DaEncerramentoAtividade", kZeros8},
-    {s1::kCnpjAssociativa, "CoCNPJAssociativa", kZeros14},
-    {s1::kValorAssociativa, "VaGlobalAssociativa", kZeros8},
-    {s1::kCnpjSindical, "CoCNPJSindical", kZeros14},
-    {s1::kValorSindical, "VaGlobalSindical", kZeros8},
-    {s1::kCnpjAssistencial, "CoCNPJAssistencial", kZeros14},
-    {s1::kValorAssistencial, "VaGlobalAssistencial", kZeros8},
-    {s1::kCnpjConfederativa, "CoCNPJConfederativa", kZeros14},
-    {s1::kValorConfederativa, "VaGlobalConfederativa", kZeros8},
-    {s1::kAtividadeAnoBase, "InAtividadeAnoBase", ""},
-    {s1::kCnpjCentralizadora, "CoCNPJCentralizada", kZeros14},
-    {s1::kSindicalizada, "InSindicalizada", "2"},
-    {s1::kUsoEmpresa, "TxUsoEstabelecimento", ""},
-};
-
-constexpr const char* kMonths[] = {"Janeiro", "Fevereiro", "Marco",    "Abril",   "Maio",     "Junho",
-                                   "Julho",   "Agosto",    "Setembro", "Outubro", "Novembro", "Dezembro"};
-
-std::vector<ColumnField> employeeFieldList() {
-  static const std::vector<std::string> names = [] {
-    std::vector<std::string> n;
-    for (const char* m : kMonths) n.push_back(std::string("Va") + m + "Empregado");
-    for (const char* m : kMonths) n.push_back(std::string("HoTrabalhadas") + m);
-    return n;
-  }();
-  std::vector<ColumnField> f = {
-      {s2::kPis, "CoPisPasepEmpregado", ""},
-      {s2::kNome, "NoEmpregado", ""},
-      {s2::kNascimento, "DaNascimentoEmpregado", ""},
-      {s2::kNacionalidade, "CoNacionalidade", ""},
-      {s2::kAnoChegada, "AnChegadaEmpregado", ""},
-      {s2::kInstrucao, "CoInstrucao", ""},
-      {s2::kCpf, "CoCpfEmpregado", ""},
-      {s2::kCarteiraNumero, "NuCartTrabEmpregado", ""},
-      {s2::kCarteiraSerie, "SeCartTrabEmpregado", "00000"},
-      {s2::kAdmissao, "DaAdmissaoEmpregado", ""},
-      {s2::kTipoAdmissao, "CoTipoAdmissao", ""},
-      {s2::kSalario, "VaSalContratualEmpregado", ""},
-      {s2::kTipoSalario, "CoTipoSalarioContratual", ""},
-      {s2::kHorasSemanais, "HoSemanaisEmpregado", ""},
-      {s2::kCbo, "CoCbo", ""},
-      {s2::kVinculo, "CoVinculo", ""},
-      {s2::kDesligamento, "CoCausaDesligamento", ""},
-      {s2::kDataDesligamento, "DaDesligamentoEmpregado", ""},
-      {s2::kAdiantamento13, "Va13AdiantamentoEmpregado", ""},
-      {s2::kMesAdiantamento13, "Me13AdiantamentoEmpregado", ""},
-      {s2::kFinal13, "Va13ParcelaFinalEmpregado", ""},
-      {s2::kMesFinal13, "Me13ParcelaFinalEmpregado", ""},
-      {s2::kRaca, "CoTipoRaca", "9"},
-      {s2::kUsoEmpresa, "TxUsoEmpregado", ""},
-      {s2::kAvisoPrevio, "VaAvisoPrevioEmpregado", ""},
-      {s2::kAlvara, "InAlvaraEmpregado", ""},
-      {s2::kSexo, "InSexo", ""},
-      {s2::kMotivoPrimeiro, "CoMotivoPrimAfas", ""},
-      {s2::kInicioPrimeiro, "DaInicioPrimeiroAfas", ""},
-      {s2::kFinalPrimeiro, "DaFinalPrimeiroAfas", ""},
-      {s2::kMotivoSegundo, "CoMotivoSeguAfas", ""},
-      {s2::kInicioSegundo, "DaInicioSegundoAfas", ""},
-      {s2::kFinalSegundo, "DaFinalSegundoAfas", ""},
-      {s2::kMotivoTerceiro, "CoMotivoTercAfas", ""},
-      {s2::kInicioTerceiro, "DaInicioTerceiroAfas", ""},
-      {s2::kFinalTerceiro, "DaFinalTerceiroAfas", ""},
-      {s2::kDiasAfastamento, "QtDiasAfas", ""},
-      {s2::kFerias, "VaGlobalFerias", ""},
-      {s2::kBancoHoras, "VaGlobalBcoHoras", ""},
-      {s2::kCompBancoHoras, "QtCompBcoHoras", ""},
-      {s2::kDissidio, "VaGlobalDissidio", ""},
-      {s2::kCompDissidio, "QtCompDissidio", ""},
-      {s2::kGratificacoes, "VaGlobalGratificacoes", ""},
-      {s2::kCompGratificacoes, "QtCompGratificacoes", ""},
-      {s2::kMultas, "VaGlobalMultas", ""},
-      {s2::kCnpjPrimAssociativa, "CoCNPJPrimAssociativa", kZeros14},
-      {s2::kValorPrimAssociativa, "VaGlobalPrimAssociativa", ""},
-      {s2::kCnpjSegAssociativa, "CoCNPJSegAssociativa", kZeros14},
-      {s2::kValorSegAssociativa, "VaGlobalSegAssociativa", kZeros8},
-      {s2::kCnpjSindical, "CoCNPJSindical", kZeros14},
-      {s2::kValorSindical, "VaGlobalSindical", ""},
-      {s2::kCnpjAssistencial, "CoCNPJAssistencial", kZeros14},
-      {s2::kValorAssistencial, "VaGlobalAssistencial", ""},
-      {s2::kCnpjConfederativa, "CoCNPJConfederativa", kZeros14},
-      {s2::kValorConfederativa, "VaGlobalConfederativa", ""},
-      {s2::kMunicipioTrabalho, "CoMunicipioTrabalho", "0000000"},
-      {s2::kSindicalizado, "InSindicalizadoVinculo", ""},
-  };
-  for (int m = 0; m < 12; ++m) {
-    f.push_back({s2::kJaneiro + m, names[static_cast<std::size_t>(m)].c_str(), ""});
-    f.push_back({s2::kHorasJaneiro + m, names[static_cast<std::size_t>(12 + m)].c_str(), "000"});
-  }
-  return f;
-}
+using product::kVersion;
+using declfile::CatalogueKind;
+using declfile::WriteAs;
 
 [[noreturn]] void missingColumn(std::string_view column) {
   throw store::DataAccessError("column " + std::string(column) + " is missing from the table being written");
@@ -240,7 +94,8 @@ std::string RecordBuilder::responsible(const RowSnapshot& resp, const Responsibl
   put(r, t[s0::kPrefixo], v.prefixo);
   put(r, t[s0::kTipo], "0");
   put(r, t[s0::kReciboDefinitivo], v.receiptToResponsible ? "1" : "2");
-  for (const auto& f : kResponsibleFields) put(r, t[f.slot], resp.text(f.column), f.defaultValue);
+  for (const auto& c : declfile::catalogueColumns(CatalogueKind::Responsible))
+    if (c.write == WriteAs::AsStored) put(r, t[c.slot], resp.text(c.column), c.writeDefault);
   put(r, t[s0::kRetificacao], v.rectification ? "1" : "2");
   put(r, t[s0::kDataRetificacao], v.rectificationDate);
   put(r, t[s0::kDataGeracao], v.generationDate);
@@ -252,56 +107,64 @@ std::string RecordBuilder::responsible(const RowSnapshot& resp, const Responsibl
 
 void RecordBuilder::bindEstablishment(const RowSnapshot& row) {
   establishmentFields_.clear();
-  for (const auto& f : kEstablishmentFields) {
-    const int column = row.index(f.column);
-    if (column < 0) missingColumn(f.column);
-    const auto& d = layout_.tipoUm[f.slot];
-    Bound b{d.start, d.length, column, f.defaultValue};
-    if (f.slot == s1::kCeiVinculado) {
+  for (const auto& c : declfile::catalogueColumns(CatalogueKind::Establishment)) {
+    if (c.write == WriteAs::NotWritten) continue;
+    const int column = row.index(c.column);
+    if (column < 0) missingColumn(c.column);
+    const auto& d = layout_.tipoUm[c.slot];
+    Bound b{d.start, d.length, column, c.writeDefault, c.write};
+    if (c.write == WriteAs::LinkedCei) {
       // The layout describes the last 12 positions; the stored inscription has 14.
       b.start = d.end() - 14;
       b.width = 14;
     }
     establishmentFields_.push_back(b);
   }
-  establishmentClosing_ = row.index("InEncerramentoAtividade");
-  if (establishmentClosing_ < 0) missingColumn("InEncerramentoAtividade");
 }
 
 std::string RecordBuilder::establishment(const RowSnapshot& row) const {
   const auto& t = layout_.tipoUm;
   std::string r = blankRecord();
   put(r, t[s1::kTipo], "1");
-  for (const auto& b : establishmentFields_) placeField(r, b.start, b.width, row.text(b.column), b.defaultValue);
+  for (const auto& b : establishmentFields_) {
+    if (b.write == WriteAs::OneOrTwo)
+      placeField(r, b.start, b.width, text::trimBlanks(row.text(b.column)) == "1" ? "1" : "2");
+    else
+      placeField(r, b.start, b.width, row.text(b.column), b.defaultValue);
+  }
   put(r, t[s1::kAno], declfile::kBaseYear);
-  put(r, t[s1::kEncerramento], text::trimBlanks(row.text(establishmentClosing_)) == "1" ? "1" : "2");
   return r;
 }
 
-void RecordBuilder::bindEmployee(const store::Statement& st) {
-  employeeFields_.clear();
-  for (const auto& f : employeeFieldList()) {
-    const int column = st.columnIndex(f.column);
-    if (column < 0) missingColumn(f.column);
-    const auto& d = layout_.tipoDois[f.slot];
-    employeeFields_.push_back(Bound{d.start, d.length, column, f.defaultValue});
+void RecordBuilder::bindLink(const store::Statement& st) {
+  linkFields_.clear();
+  auto columnOf = [&st](std::string_view name) {
+    const int column = st.columnIndex(name);
+    if (column < 0) missingColumn(name);
+    return column;
+  };
+  for (const auto& c : declfile::catalogueColumns(CatalogueKind::Link)) {
+    if (c.write == WriteAs::DeficiencyCode) {
+      linkDisabilityCode_ = columnOf(c.column);
+      linkDisabledIndicator_ = columnOf("InDeficienteFisico");
+      linkDisabilityField_ = c.slot;
+    } else if (c.write == WriteAs::AsStored) {
+      const auto& d = layout_.tipoDois[c.slot];
+      linkFields_.push_back(Bound{d.start, d.length, columnOf(c.column), c.writeDefault, c.write});
+    }
   }
-  employeeDisabledIndicator_ = st.columnIndex("InDeficienteFisico");
-  employeeDisabilityCode_ = st.columnIndex("CoDeficienteFisico");
-  if (employeeDisabledIndicator_ < 0) missingColumn("InDeficienteFisico");
-  if (employeeDisabilityCode_ < 0) missingColumn("CoDeficienteFisico");
 }
 
-void RecordBuilder::employee(std::string& r, const store::Statement& st, std::string_view inscricao,
-                             std::string_view prefixo) const {
+void RecordBuilder::link(std::string& r, const store::Statement& st, std::string_view inscricao,
+                         std::string_view prefixo) const {
   const auto& t = layout_.tipoDois;
   r.assign(static_cast<std::size_t>(layout_.recordLength), ' ');
   put(r, t[s2::kInscricao], inscricao);
   put(r, t[s2::kPrefixo], prefixo);
   put(r, t[s2::kTipo], "2");
-  for (const auto& b : employeeFields_) placeField(r, b.start, b.width, columnText(st, b.column), b.defaultValue);
-  const bool disabled = text::trimBlanks(columnText(st, employeeDisabledIndicator_)) == "1";
-  put(r, t[s2::kDeficiente], disabled ? columnText(st, employeeDisabilityCode_) : std::string_view("0"));
+  for (const auto& b : linkFields_) placeField(r, b.start, b.width, columnText(st, b.column), b.defaultValue);
+  const bool disabled = text::trimBlanks(columnText(st, linkDisabledIndicator_)) == "1";
+  put(r, t[linkDisabilityField_], disabled ? columnText(st, linkDisabilityCode_) : std::string_view("0"));
 }
 
 std::string RecordBuilder::totals(const TotalsRecordValues& v) const {
@@ -311,7 +174,7 @@ std::string RecordBuilder::totals(const TotalsRecordValues& v) const {
   put(r, t[s9::kPrefixo], v.prefixo);
   put(r, t[s9::kTipo], "9");
   put(r, t[s9::kTotalTipo1], zeroPadded(v.establishments, 6));
-  put(r, t[s9::kTotalTipo2], zeroPadded(v.employees, 6));
+  put(r, t[s9::kTotalTipo2], zeroPadded(v.links, 6));
   put(r, t[s9::kTotalPrefixos], zeroPadded(v.prefixesNotZero, 6));
   put(r, t[s9::kEstatistica], statisticsField(v.fromDeclarationTables));
   put(r, t[s9::kPesquisa], v.survey);

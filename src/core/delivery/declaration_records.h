@@ -1,12 +1,13 @@
 #pragma once
 // The four records of a declaration file (0 responsible, 1 establishment,
-// 2 employee link, 9 totals) composed from stored rows, placed with the
+// 2 link, 9 totals) composed from stored rows, placed with the
 // current record layout. Records come without their CR LF.
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/declfile/column_catalogue.h"
 #include "core/declfile/record_layout.h"
 #include "core/store/database.h"
 
@@ -45,7 +46,7 @@ struct TotalsRecordValues {
   std::string_view inscricao;  // last establishment record of the file
   std::string_view prefixo;
   long long establishments = 0;
-  long long employees = 0;
+  long long links = 0;
   long long prefixesNotZero = 0;
   bool fromDeclarationTables = true;
   std::string_view survey;  // `NuRespostaPesquisa`
@@ -65,10 +66,10 @@ class RecordBuilder {
   void bindEstablishment(const RowSnapshot& row);
   std::string establishment(const RowSnapshot& row) const;
 
-  // Resolves the employee columns against the statement that walks the links.
-  void bindEmployee(const store::Statement& st);
+  // Resolves the link columns against the statement that walks the links.
+  void bindLink(const store::Statement& st);
   // Composes the link at the statement's current row into `record`.
-  void employee(std::string& record, const store::Statement& st, std::string_view inscricao,
+  void link(std::string& record, const store::Statement& st, std::string_view inscricao,
                 std::string_view prefixo) const;
 
   std::string totals(const TotalsRecordValues& values) const;
@@ -84,15 +85,16 @@ class RecordBuilder {
     int width;
     int column;
     std::string_view defaultValue;
+    declfile::WriteAs write;
   };
   std::string blankRecord() const { return std::string(static_cast<std::size_t>(layout_.recordLength), ' '); }
 
   declfile::RecordLayout layout_;
   std::vector<Bound> establishmentFields_;
-  std::vector<Bound> employeeFields_;
-  int employeeDisabledIndicator_ = -1;
-  int employeeDisabilityCode_ = -1;
-  int establishmentClosing_ = -1;
+  std::vector<Bound> linkFields_;
+  int linkDisabledIndicator_ = -1;
+  int linkDisabilityCode_ = -1;
+  int linkDisabilityField_ = declfile::slot2::kDeficiente;
 };
 
 // "V0" and the release digit of the version text, written at 285-287 of record 0.

@@ -20,20 +20,13 @@ using platform::Buttons;
 using platform::DialogKind;
 namespace button = platform::button;
 
-std::string currentTimeOfDay() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[40];
-  std::snprintf(text, sizeof text, "%02d%02d%02d", local.tm_hour, local.tm_min, local.tm_sec);
-  return text;
-}
+std::string currentTimeOfDay(const platform::Clock& clock) { return platform::timeOfDayText(clock.now()); }
 
 namespace {
 
 constexpr long long kRecordBytes = 529;         // 527 characters and CR LF
 constexpr long long kLastSlotMargin = 3529;     // room left for records 9 and the next ones
-constexpr long long kEmployerSlotMargin = 4058; // an establishment with employees needs one more slot
+constexpr long long kEstablishmentWithLinksSlotMargin = 4058; // an establishment with links needs one more slot
 constexpr long long kMinimumCapacity = 1410;
 // Suffix of a declaration file while it is written.
 constexpr const char* kPartialSuffix = ".parcial";
@@ -64,7 +57,7 @@ class WriteRun {
 
  private:
   WriteResult outcome() {
-    w_.interruptionRequested_ = false;
+    w_.stop_.forget();
     w_.ui_.progress(0, 0);
     try {
       w_.db_.createTable(*store::findTableDef(store::table::kProtocolFiles));
@@ -82,7 +75,7 @@ class WriteRun {
       }
       file_.reset();
       // Open statements would keep the protocol tables from being dropped.
-      empLookup_.reset();
+      establishmentLookup_.reset();
       links_.reset();
       insertFile_.reset();
       closeFileRow_.reset();
@@ -104,16 +97,16 @@ class WriteRun {
  private:
   struct Target {
     EstablishmentKey key;
-    bool withEmployees = false;
+    bool withLinks = false;
   };
 
   bool removable() const { return platform::isRemovableDrive(drive_); }
   const char* respTable() const {
-    return req_.fromWorkTables || req_.rectification ? store::table::kWorkResp : store::table::kResp;
+    return req_.fromWorkTables || req_.rectification ? store::table::kWorkResponsible : store::table::kResponsible;
   }
-  const char* empTable() const { return req_.fromWorkTables ? store::table::kWorkEmp : store::table::kEmp; }
+  const char* establishmentTable() const { return req_.fromWorkTables ? store::table::kWorkEstablishments : store::table::kEstablishments; }
   const char* vincTable() const {
-    return req_.fromWorkTables || req_.rectification ? store::table::kWorkVinc : store::table::kVinc;
+    return req_.fromWorkTables || req_.rectification ? store::table::kWorkLinks : store::table::kLinks;
   }
 
   [[noreturn]] void fail() {
@@ -176,15 +169,15 @@ class WriteRun {
 
   std::vector<Target> collectTargets() {
     std::vector<Target> out;
-    const std::string emp = store::quoteIdentifier(empTable());
+    const std::string establishments = store::quoteIdentifier(establishmentTable());
     if (!req_.selection) {
       auto st = w_.db_.prepare("SELECT AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, "
-                               "InKevaNegEstabelecimento FROM " + emp +
+                               "InKevaNegEstabelecimento FROM " + establishments +
                                " ORDER BY AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento");
       while (st.step()) out.push_back({{st.text(0), st.text(1), st.text(2)}, st.text(3) == "0"});
       return out;
     }
-    auto st = w_.db_.prepare("SELECT InKevaNegEstabelecimento FROM " + emp +
+    auto st = w_.db_.prepare("SELECT InKevaNegEstabelecimento FROM " + establishments +
                              " WHERE AnBase = :a AND CoCgcCeiEstabelecimento = :i AND NuPrefixoEstabelecimento = :p");
     for (const auto& entry : *req_.selection) {
       if (!entry.selected) continue;
@@ -202,7 +195,7 @@ class WriteRun {
     long long total = 0;
     for (const auto& t : targets) {
       total += 1;
-      if (!t.withEmployees) continue;
+      if (!t.withLinks) continue;
       st.reset();
       st.bind(":a", t.key.anBase).bind(":i", t.key.inscricao).bind(":p", t.key.prefixo);
       if (st.step()) total += st.integer(0);
@@ -212,14 +205,14 @@ class WriteRun {
 
   void prepareStatements() {
     const std::string key = "AnBase = :a AND CoCgcCeiEstabelecimento = :i AND NuPrefixoEstabelecimento = :p";
-    empLookup_ = std::make_unique<store::Statement>(
-        w_.db_.prepare("SELECT * FROM " + store::quoteIdentifier(empTable()) + " WHERE " + key));
+    establishmentLookup_ = std::make_unique<store::Statement>(
+        w_.db_.prepare("SELECT * FROM " + store::quoteIdentifier(establishmentTable()) + " WHERE " + key));
     std::string order;
-    for (const auto& f : store::findTableDef(store::table::kVinc)->primaryIndex()->fields)
+    for (const auto& f : store::findTableDef(store::table::kLinks)->primaryIndex()->fields)
       order += (order.empty() ? "" : ", ") + store::quoteIdentifier(f);
     links_ = std::make_unique<store::Statement>(w_.db_.prepare(
         "SELECT * FROM " + store::quoteIdentifier(vincTable()) + " WHERE " + key + " ORDER BY " + order));
-    records_.bindEmployee(*links_);
+    records_.bindLink(*links_);
     insertFile_ = std::make_unique<store::Statement>(w_.db_.prepare(
         "INSERT INTO te8ProID (NuDisquete, AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, "
         "InInscrEstabelecimento, NoRazaoEstabelecimento, EdEstabelecimento, NuEnderecoEstabelecimento, "
@@ -248,29 +241,29 @@ class WriteRun {
   }
 
   void writeEstablishment(const Target& t) {
-    empLookup_->reset();
-    empLookup_->bind(":a", t.key.anBase).bind(":i", t.key.inscricao).bind(":p", t.key.prefixo);
-    if (!empLookup_->step()) {
+    establishmentLookup_->reset();
+    establishmentLookup_->bind(":a", t.key.anBase).bind(":i", t.key.inscricao).bind(":p", t.key.prefixo);
+    if (!establishmentLookup_->step()) {
       w_.ui_.message(DialogKind::Error,
                      std::string("Erro na leitura dos dados para gravação do arquivo Keva") +
                          std::string(declfile::kBaseYear) + "!",
                      Buttons::Ok);
       fail();
     }
-    current_ = RowSnapshot::of(*empLookup_);
+    current_ = RowSnapshot::of(*establishmentLookup_);
     if (!bound_) {
       records_.bindEstablishment(current_);
       bound_ = true;
     }
     currentRecord_ = records_.establishment(current_);
-    const bool withEmployees = current_.text("InKevaNegEstabelecimento") == "0";
+    const bool withLinks = current_.text("InKevaNegEstabelecimento") == "0";
 
     processInterruption();
-    if (written_ >= capacity_ - kLastSlotMargin || (withEmployees && written_ >= capacity_ - kEmployerSlotMargin))
+    if (written_ >= capacity_ - kLastSlotMargin || (withLinks && written_ >= capacity_ - kEstablishmentWithLinksSlotMargin))
       openNextFile();
     writeEstablishmentRecord();
     advanceProgress();
-    if (!withEmployees) return;
+    if (!withLinks) return;
 
     const std::string inscricao(current_.text("CoCgcCeiEstabelecimento"));
     const std::string prefixo(current_.text("NuPrefixoEstabelecimento"));
@@ -283,11 +276,11 @@ class WriteRun {
         openNextFile();
         writeEstablishmentRecord();
       }
-      records_.employee(linkRecord_, links, inscricao, prefixo);
+      records_.link(linkRecord_, links, inscricao, prefixo);
       records_.setSequence(linkRecord_, sequence_++);
       writeRecord(linkRecord_);
-      ++fileEmployees_;
-      ++employeesSinceEstablishment_;
+      ++fileLinks_;
+      ++linksSinceEstablishment_;
       written_ += kRecordBytes;
       advanceProgress();
     }
@@ -302,7 +295,7 @@ class WriteRun {
     pendingEstablishment_ = true;
     pendingRow_ = current_;
     pendingDisk_ = fileNumber_;
-    employeesSinceEstablishment_ = 0;
+    linksSinceEstablishment_ = 0;
     ++fileEstablishments_;
     if (current_.text("NuPrefixoEstabelecimento") != "00") ++filePrefixesNotZero_;
     lastInscricao_ = current_.text("CoCgcCeiEstabelecimento");
@@ -316,10 +309,7 @@ class WriteRun {
 
   void processInterruption() {
     w_.ui_.processEvents();
-    if (!w_.interruptionRequested_ && !w_.ui_.stopRequested()) return;
-    if (validation::askInterrupt(w_.ui_)) interrupt();
-    w_.interruptionRequested_ = false;
-    w_.ui_.clearStopRequest();
+    if (w_.stop_.confirmed(w_.ui_)) interrupt();
   }
 
   // ------------------------------------------------------------ files
@@ -408,11 +398,11 @@ class WriteRun {
     v.rectification = req_.rectification;
     v.rectificationDate = rectificationDate_;
     v.generationDate = generationDate_;
-    v.timeOfDay = w_.time_ ? w_.time_() : currentTimeOfDay();
+    v.timeOfDay = currentTimeOfDay(*w_.clock_);
     writeRecord(records_.responsible(resp_, v));
     written_ = 0;
     fileEstablishments_ = 0;
-    fileEmployees_ = 0;
+    fileLinks_ = 0;
     sequence_ = 2;
   }
 
@@ -427,7 +417,7 @@ class WriteRun {
     v.inscricao = lastInscricao_;
     v.prefixo = lastPrefixo_;
     v.establishments = fileEstablishments_;
-    v.employees = fileEmployees_;
+    v.links = fileLinks_;
     v.prefixesNotZero = filePrefixesNotZero_;
     v.fromDeclarationTables = !req_.fromWorkTables;
     v.survey = resp_.text("NuRespostaPesquisa");
@@ -437,11 +427,11 @@ class WriteRun {
     flushPendingEstablishment();
     closeFileRow_->reset();
     closeFileRow_->bind(":e", zeroPadded(fileEstablishments_, 6))
-        .bind(":v", zeroPadded(fileEmployees_, 6))
+        .bind(":v", zeroPadded(fileLinks_, 6))
         .bind(":row", fileRow_);
     closeFileRow_->run();
     fileEstablishments_ = 0;
-    fileEmployees_ = 0;
+    fileLinks_ = 0;
     filePrefixesNotZero_ = 0;
 
     const bool closed = std::fclose(file_.release()) == 0;
@@ -508,7 +498,7 @@ class WriteRun {
     for (const char* c : {"CoCgcCeiEstabelecimento", "NuPrefixoEstabelecimento", "CoCgcVinculado",
                           "InInscrEstabelecimento", "NoRazaoEstabelecimento", "DaEncerramentoAtividade"})
       st.bind(std::string(":") + c, pendingRow_.text(c));
-    st.bind(":n", zeroPadded(employeesSinceEstablishment_, 6));
+    st.bind(":n", zeroPadded(linksSinceEstablishment_, 6));
     st.run();
     pendingEstablishment_ = false;
   }
@@ -526,7 +516,7 @@ class WriteRun {
   std::string currentRecord_;
   std::string linkRecord_;
 
-  std::unique_ptr<store::Statement> empLookup_, links_, insertFile_, closeFileRow_, insertEstablishment_;
+  std::unique_ptr<store::Statement> establishmentLookup_, links_, insertFile_, closeFileRow_, insertEstablishment_;
 
   long long progress_ = 0;
   long long progressTotal_ = 0;
@@ -540,9 +530,9 @@ class WriteRun {
   fs::path partialPath_;  // the file being written, under its temporary name
   long long sequence_ = 2;
   long long fileEstablishments_ = 0;
-  long long fileEmployees_ = 0;
+  long long fileLinks_ = 0;
   long long filePrefixesNotZero_ = 0;
-  long long employeesSinceEstablishment_ = 0;
+  long long linksSinceEstablishment_ = 0;
   std::string lastInscricao_;
   std::string lastPrefixo_;
   std::int64_t fileRow_ = 0;

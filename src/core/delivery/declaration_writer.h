@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "core/validation/stop_request.h"
+#include "core/platform/clock.h"
 #include "core/platform/interaction.h"
 #include "core/platform/media.h"
 #include "core/store/database.h"
@@ -58,28 +60,26 @@ inline constexpr long long kHardDiskCapacity = 2645000;
 
 class DeclarationWriter {
  public:
-  // HHMMSS of the moment record 0 is written.
-  using TimeSource = std::function<std::string()>;
-
   DeclarationWriter(store::Database& db, const platform::Media& media, platform::Interaction& ui);
 
-  void setTimeSource(TimeSource source) { time_ = std::move(source); }
+  // The clock that dates record 0 (the system clock unless set).
+  void setClock(const platform::Clock& clock) { clock_ = &clock; }
 
   // One write run. Table errors other than the protocol tables' creation are thrown.
   WriteOutcome write(const WriteRequest& request);
   // Asks the running write to stop (confirmed with the user before it does).
-  void requestInterruption() { interruptionRequested_ = true; }
+  void requestInterruption() { stop_.request(); }
 
  private:
   friend class WriteRun;
   store::Database& db_;
   const platform::Media& media_;
   platform::Interaction& ui_;
-  TimeSource time_;
-  bool interruptionRequested_ = false;
+  const platform::Clock* clock_ = &platform::systemClock();
+  validation::StopRequest stop_;
 };
 
-// The local clock as HHMMSS.
-std::string currentTimeOfDay();
+// The time of day as HHMMSS.
+std::string currentTimeOfDay(const platform::Clock& clock = platform::systemClock());
 
 }  // namespace torvex::core::delivery

@@ -1,7 +1,5 @@
 #include "core/delivery/generation_date.h"
 
-#include <cstdio>
-#include <ctime>
 #include <string>
 
 #include "core/declfile/record_layout.h"
@@ -18,13 +16,6 @@ std::string_view checkGenerationDate(std::string_view d) {
   return validation::kValid;
 }
 
-std::string todayDate() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[16];
-  std::strftime(text, sizeof text, "%d%m%Y", &local);
-  return text;
-}
+std::string todayDate(const platform::Clock& clock) { return platform::dateText(clock.now()); }
 
 }  // namespace torvex::core::delivery

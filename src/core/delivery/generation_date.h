@@ -1,7 +1,10 @@
 #pragma once
 // The generation date asked before writing: a real date within the year that
 // follows the base year.
+#include <string>
 #include <string_view>
+
+#include "core/platform/clock.h"
 
 namespace torvex::core::delivery {
 
@@ -9,7 +12,7 @@ namespace torvex::core::delivery {
 // and "0423" after 31 December of the year after the base year.
 std::string_view checkGenerationDate(std::string_view ddmmyyyy);
 
-// Today's date as ddmmyyyy, from the local clock.
-std::string todayDate();
+// Today's date as ddmmyyyy.
+std::string todayDate(const platform::Clock& clock = platform::systemClock());
 
 }  // namespace torvex::core::delivery

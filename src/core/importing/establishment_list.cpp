@@ -33,7 +33,7 @@ std::string ImportKind::settingsText() const {
 
 std::vector<FileEstablishment> fileEstablishments(store::Database& db, std::string_view importYear) {
   std::vector<FileEstablishment> out;
-  if (!db.tableExists(store::table::kWorkEmp)) return out;
+  if (!db.tableExists(store::table::kWorkEstablishments)) return out;
   auto st = db.prepare(
       "SELECT CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, NoRazaoEstabelecimento, InInscrEstabelecimento, "
       "NuVinculosEstabelecimento FROM Te8emp WHERE AnBase = :ano ORDER BY rowid");

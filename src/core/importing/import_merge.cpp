@@ -5,6 +5,7 @@
 #include <optional>
 #include <set>
 
+#include "core/validation/stop_request.h"
 #include "core/importing/prefix.h"
 #include "core/store/declaration_state.h"
 #include "core/store/engine_error.h"
@@ -23,7 +24,7 @@ namespace v = validation;
 constexpr const char* kFourteenZeros = "00000000000000";
 
 // Inscriptions left empty when the file gives fourteen zeros.
-const std::set<std::string> kEmpZeroInscriptions = {"CoCNPJCentralizada", "CoCNPJSindical", "CoCNPJAssociativa",
+const std::set<std::string> kEstablishmentZeroInscriptions = {"CoCNPJCentralizada", "CoCNPJSindical", "CoCNPJAssociativa",
                                                     "CoCNPJAssistencial", "CoCNPJConfederativa"};
 const std::set<std::string> kLinkZeroInscriptions = {"CoCNPJSindical", "CoCNPJPrimAssociativa", "CoCNPJSegAssociativa",
                                                      "CoCNPJAssistencial", "CoCNPJConfederativa"};
@@ -59,7 +60,7 @@ std::string establishmentExpression(const std::string& column) {
   if (column == "NuPrefixoEstabelecimento") return ":target";
   if (column == "NuSequencialRegistro") return "''";
   if (column == "InAvisoCnae") return ":aviso";
-  if (kEmpZeroInscriptions.count(column)) return zeroInscriptionEmpty(c);
+  if (kEstablishmentZeroInscriptions.count(column)) return zeroInscriptionEmpty(c);
   return c;
 }
 
@@ -205,7 +206,7 @@ class ImportMerge::Run {
   // The bar moves per establishment when the file has few links for its list,
   // else per link handled.
   void setUpProgress() {
-    const std::int64_t links = db_.tableExists(store::table::kWorkVinc) ? db_.rowCount(store::table::kWorkVinc) : 0;
+    const std::int64_t links = db_.tableExists(store::table::kWorkLinks) ? db_.rowCount(store::table::kWorkLinks) : 0;
     const auto lines = static_cast<std::int64_t>(std::max(r_.listLines, r_.chosen.size()));
     perEstablishment_ = links == 0 || links <= 10 * lines;
     maximum_ = std::max<std::int64_t>(perEstablishment_ ? lines : links, 1);
@@ -222,10 +223,7 @@ class ImportMerge::Run {
   }
 
   bool stopConfirmed() {
-    if (!ui_.stopRequested()) return false;
-    if (v::confirmInterruption(ui_)) return true;
-    ui_.clearStopRequest();
-    return false;
+    return stop_.confirmed(ui_);
   }
 
   // The first failing validator's code, or empty when the establishment may be imported.
@@ -334,7 +332,7 @@ class ImportMerge::Run {
   // Creates the BD8Emp row from the file's, or replaces the stored one of the same key.
   void copyEstablishment(const FileEstablishment& e, const std::string& target) {
     if (copyEmp_.empty()) {
-      const auto& def = *store::findTableDef(store::table::kEmp);
+      const auto& def = *store::findTableDef(store::table::kEstablishments);
       std::vector<std::string> names, values;
       for (const auto& f : def.fields) {
         names.push_back(store::quoteIdentifier(f.name));
@@ -360,7 +358,7 @@ class ImportMerge::Run {
 
   LinkStatements& linkStatements() {
     if (links_) return *links_;
-    const auto& def = *store::findTableDef(store::table::kVinc);
+    const auto& def = *store::findTableDef(store::table::kLinks);
     std::vector<std::string> names, values;
     for (const auto& f : def.fields) {
       names.push_back(store::quoteIdentifier(f.name));
@@ -470,6 +468,7 @@ class ImportMerge::Run {
 
   store::Database& db_;
   platform::Interaction& ui_;
+  validation::StopRequest stop_;
   const ImportRequest& r_;
   const std::string base_;
   std::vector<std::int64_t> rowids_;

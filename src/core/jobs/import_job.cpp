@@ -69,7 +69,7 @@ bool storeFileResponsible(store::Database& db, const store::ReferenceLookup& ref
     assignments += (assignments.empty() ? "" : ", ") + q + " = (SELECT " + q + " FROM Te8resp LIMIT 1)";
   }
   store::Transaction tx(db);
-  if (db.rowCount(store::table::kResp) > 0)
+  if (db.rowCount(store::table::kResponsible) > 0)
     db.exec("UPDATE BD8Resp SET " + assignments);
   else
     db.exec("INSERT INTO BD8Resp (" + columns + ") SELECT " + columns + " FROM Te8resp LIMIT 1");

@@ -1,3 +1,4 @@
+#include "core/product.h"
 #include "core/store/data_folder.h"
 
 #include <algorithm>
@@ -15,7 +16,6 @@ using platform::DialogKind;
 
 namespace {
 
-constexpr int kBaseYear = 2006;
 
 std::string stem(const std::string& fileName) {
   const auto dot = fileName.find('.');
@@ -265,7 +265,7 @@ bool reindexAll(Database& db, platform::Interaction& ui) {
     }
     if (!ok) {
       ui.message(DialogKind::Warning,
-                 "Arquivos com problemas. Reinstale novamente o sistema TORVEX" + std::to_string(kBaseYear) + ".",
+                 "Arquivos com problemas. Reinstale novamente o sistema TORVEX" + std::string(product::kBaseYear) + ".",
                  Buttons::Ok);
       return false;
     }

@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/product.h"
 #include "core/store/database.h"
 #include "core/store/establishment_key.h"
 
@@ -10,9 +11,10 @@ namespace torvex::core::store {
 
 // The program's base year, its previous year, and the year of early declarations
 // of establishments that closed their activities.
-inline constexpr const char* kBaseYear = "2006";
-inline constexpr const char* kPreviousYear = "2005";
-inline constexpr const char* kFollowingYear = "2007";
+// (Plain C strings: they are bound and listed where a string literal was.)
+inline constexpr const char* kBaseYear = product::kBaseYear.data();
+inline constexpr const char* kPreviousYear = product::kPreviousYear.data();
+inline constexpr const char* kFollowingYear = product::kNextYear.data();
 
 // True while BD8Emp holds an establishment of base year 2006 or 2007: the
 // commands that work on existing declarations are enabled only then.

@@ -55,14 +55,14 @@ TableDef make(std::string name, DbFile db, std::string_view fields, std::vector<
   return TableDef{std::move(name), db, parseFields(fields), std::move(indexes)};
 }
 
-constexpr std::string_view kRespFields =
+constexpr std::string_view kResponsibleColumns =
     "CoCgcCeiResponsavel:14 InInscrResponsavel:1 NoResponsavelArquivo:40 EdLogradouroRespArquivo:40 "
     "NuLogradouroRespArquivo:6 TxComplementoRespArquivo:21 NoBairroRespArquivo:19 CoCepRespArquivo:8 "
     "CoMunicipioRespArquivo:7 NoMunicipioRespArquivo:30 SgUfRespArquivo:2 NuFoneDDD:2 NuFoneAssinante:8 "
     "TxEMailRespArquivo:45 InReciboParaRespArquivo:L InRetificacao:L DaRetificacao:8 InAntecipacao:L "
     "DaGeracao:8 InDicasSemEmpregados:L InDicas:L NuRespostaPesquisa:48 HoSenha:6";
 
-constexpr std::string_view kEmpFields =
+constexpr std::string_view kEstablishmentColumns =
     "AnBase:4 CoCgcCeiEstabelecimento:14 NuPrefixoEstabelecimento:2 CoCgcVinculado:14 "
     "NoRazaoEstabelecimento:52 EdEstabelecimento:40 NuEnderecoEstabelecimento:6 TxComplemEstabelecimento:21 "
     "NoBairroEstabelecimento:19 CoCepEstabelecimento:8 CoMunicipio:7 NoMunicEstabelecimento:30 SgUf:2 "
@@ -76,9 +76,9 @@ constexpr std::string_view kEmpFields =
     "CoCNPJConfederativa:14 VaGlobalConfederativa:8 InAtividadeAnoBase:1 InSindicalizada:1 "
     "CoCNPJCentralizada:14 CoCnae2:7";
 
-constexpr std::string_view kEmpKey = "AnBase;CoCgcCeiEstabelecimento;NuPrefixoEstabelecimento";
+constexpr std::string_view kEstablishmentKey = "AnBase;CoCgcCeiEstabelecimento;NuPrefixoEstabelecimento";
 
-constexpr std::string_view kVincFields =
+constexpr std::string_view kLinkColumns =
     "AnBase:4 CoCgcCeiEstabelecimento:14 NuPrefixoEstabelecimento:2 CoPisPasepEmpregado:11 "
     "DaAdmissaoEmpregado:8 NoEmpregado:30 NuSequencialRegistro:6 DaNascimentoEmpregado:8 CoNacionalidade:2 "
     "AnChegadaEmpregado:4 CoInstrucao:2 NuCartTrabEmpregado:8 CoCpfEmpregado:11 CoTipoAdmissao:1 "
@@ -101,7 +101,7 @@ constexpr std::string_view kVincFields =
     "HoTrabalhadasAgosto:3 HoTrabalhadasSetembro:3 HoTrabalhadasOutubro:3 HoTrabalhadasNovembro:3 "
     "HoTrabalhadasDezembro:3 SeCartTrabEmpregado:5 CoDeficienteFisico:1 InSindicalizadoVinculo:1";
 
-constexpr std::string_view kVincKey =
+constexpr std::string_view kLinkKey =
     "AnBase;CoCgcCeiEstabelecimento;NuPrefixoEstabelecimento;CoPisPasepEmpregado;DaAdmissaoEmpregado;"
     "NoEmpregado;NuSequencialRegistro";
 
@@ -109,14 +109,14 @@ std::vector<TableDef> buildDefinitions() {
   using D = DbFile;
   std::vector<TableDef> t;
   // Declaration tables.
-  t.push_back(make("BD8Resp", D::Declaration, kRespFields));
-  t.push_back(make("BD8Emp", D::Declaration, kEmpFields, {primary(kEmpKey)}));
-  t.push_back(make("BD8Vinc", D::Declaration, kVincFields, {primary(kVincKey)}));
+  t.push_back(make("BD8Resp", D::Declaration, kResponsibleColumns));
+  t.push_back(make("BD8Emp", D::Declaration, kEstablishmentColumns, {primary(kEstablishmentKey)}));
+  t.push_back(make("BD8Vinc", D::Declaration, kLinkColumns, {primary(kLinkKey)}));
 
   // Work copies: same fields as the declaration tables.
-  t.push_back(make("Te8resp", D::Work, kRespFields));
-  t.push_back(make("Te8emp", D::Work, kEmpFields, {primary(kEmpKey)}));
-  t.push_back(make("Te8vinc", D::Work, kVincFields, {primary(kVincKey, "Te8vinc")}));
+  t.push_back(make("Te8resp", D::Work, kResponsibleColumns));
+  t.push_back(make("Te8emp", D::Work, kEstablishmentColumns, {primary(kEstablishmentKey)}));
+  t.push_back(make("Te8vinc", D::Work, kLinkColumns, {primary(kLinkKey, "Te8vinc")}));
 
   // Scratch tables of the check, the analyser, the import and the writer.
   t.push_back(make("Te8ErrWa", D::Work,

@@ -51,12 +51,12 @@ std::string sqliteIndexName(std::string_view table, std::string_view index);
 
 // Table names, for the tables other code refers to often.
 namespace table {
-inline constexpr const char* kResp = "BD8Resp";
-inline constexpr const char* kEmp = "BD8Emp";
-inline constexpr const char* kVinc = "BD8Vinc";
-inline constexpr const char* kWorkResp = "Te8resp";
-inline constexpr const char* kWorkEmp = "Te8emp";
-inline constexpr const char* kWorkVinc = "Te8vinc";
+inline constexpr const char* kResponsible = "BD8Resp";
+inline constexpr const char* kEstablishments = "BD8Emp";
+inline constexpr const char* kLinks = "BD8Vinc";
+inline constexpr const char* kWorkResponsible = "Te8resp";
+inline constexpr const char* kWorkEstablishments = "Te8emp";
+inline constexpr const char* kWorkLinks = "Te8vinc";
 inline constexpr const char* kErrors = "Te8ErrWa";
 inline constexpr const char* kStructure = "Te8stru";
 inline constexpr const char* kImport = "TE8Imp";

@@ -25,6 +25,38 @@ std::string missingMessageText(std::string_view code) {
 
 }  // namespace
 
+std::string messageText(const store::ReferenceLookup& ref, std::string_view code) {
+  if (code.empty()) return {};
+  const auto row = ref.message(code);
+  return row ? store::storedText(row->text) : missingMessageText(code);
+}
+
+std::string_view dialogTitle(platform::DialogKind kind) {
+  switch (kind) {
+    case platform::DialogKind::Confirmation: return "Confirmação";
+    case platform::DialogKind::Warning: return "Aviso";
+    case platform::DialogKind::Information: return "Informação";
+    case platform::DialogKind::Error: return "Erro";
+  }
+  return {};
+}
+
+std::string plainLineBreaks(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      const char pair = c == '\r' ? '\n' : '\r';
+      if (i + 1 < text.size() && text[i + 1] == pair) ++i;
+      out += '\n';
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 std::optional<platform::DialogKind> dialogKindOf(std::string_view tpMensagem) {
   const auto t = trimBlanks(tpMensagem);
   if (t == "CNF") return platform::DialogKind::Confirmation;
@@ -62,10 +94,8 @@ std::string messageWithInscriptionText(std::string_view messageText, std::string
 std::string showMessageWithInscription(platform::Interaction& ui, const store::ReferenceLookup& ref,
                                        std::string_view code, std::string_view inscription, std::string_view name,
                                        std::string_view prefix, std::string_view kind) {
-  const auto row = ref.message(code);
-  const std::string body = row ? row->text : missingMessageText(code);
   return checkedButton(ui.message(platform::DialogKind::Information,
-                                  messageWithInscriptionText(body, inscription, name, prefix, kind),
+                                  messageWithInscriptionText(messageText(ref, code), inscription, name, prefix, kind),
                                   platform::Buttons::Ok));
 }
 

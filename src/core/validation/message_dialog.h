@@ -14,6 +14,17 @@ namespace torvex::core::validation {
 // Answer when a dialog closed without a known button.
 inline constexpr std::string_view kNoButtonResult = "Erro de Memoria";
 
+// The text of message `code` of tb8MSG, as stored. A code the table lacks
+// gives a text naming it; no code gives no text.
+std::string messageText(const store::ReferenceLookup& ref, std::string_view code);
+
+// The title of a dialog of this kind, in the windows and on the console alike.
+std::string_view dialogTitle(platform::DialogKind kind);
+
+// Message texts break lines with CR LF (and the odd LF CR or lone CR): the
+// text with each break as one LF, as both front ends show it.
+std::string plainLineBreaks(std::string_view text);
+
 // "CNF", "WAR", "INF", "ERR" (blanks ignored); nullopt for any other text.
 std::optional<platform::DialogKind> dialogKindOf(std::string_view tpMensagem);
 

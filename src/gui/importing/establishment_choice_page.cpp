@@ -19,7 +19,7 @@ using core::platform::DialogKind;
 
 // Whether the loaded file's type-0 record marks it as a rectification.
 bool rectificationFile(core::store::Database& db) {
-  if (!db.tableExists(core::store::table::kWorkResp)) return false;
+  if (!db.tableExists(core::store::table::kWorkResponsible)) return false;
   auto st = db.prepare("SELECT InRetificacao FROM Te8resp LIMIT 1");
   return st.step() && st.logical(0).value_or(false);
 }

@@ -19,7 +19,7 @@ namespace {
 constexpr const char* kMissingFileMessage = "O arquivo especificado não existe.\rVerifique o caminho e o nome do arquivo.";
 
 // The tables the wizard leaves behind, removed when it ends.
-constexpr const char* kWizardTables[] = {core::store::table::kWorkEmp, core::store::table::kWorkVinc,
+constexpr const char* kWizardTables[] = {core::store::table::kWorkEstablishments, core::store::table::kWorkLinks,
                                          core::store::table::kImport, core::store::table::kStructure};
 
 }  // namespace

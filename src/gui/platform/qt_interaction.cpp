@@ -6,46 +6,34 @@
 #include <QMessageBox>
 #include <QProgressBar>
 
+#include "core/validation/message_dialog.h"
+
 namespace torvex::gui::platform {
 using core::platform::Buttons;
 using core::platform::DialogKind;
 namespace button = core::platform::button;
 
 QString dialogText(const std::string& text) {
-  QString out;
-  const QString in = QString::fromStdString(text);
-  for (qsizetype i = 0; i < in.size(); ++i) {
-    const QChar c = in[i];
-    if (c == '\r' || c == '\n') {
-      const QChar pair = c == '\r' ? '\n' : '\r';
-      if (i + 1 < in.size() && in[i + 1] == pair) ++i;
-      out += '\n';
-    } else {
-      out += c;
-    }
-  }
-  return out;
+  return QString::fromStdString(core::validation::plainLineBreaks(text));
 }
 
 std::string QtInteraction::message(DialogKind kind, const std::string& text, Buttons buttons) {
   QMessageBox box(parent_);
   box.setText(dialogText(text));
+  const std::string_view title = core::validation::dialogTitle(kind);
+  box.setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
   switch (kind) {
     case DialogKind::Confirmation:
       box.setIcon(QMessageBox::Question);
-      box.setWindowTitle(QStringLiteral("Confirmação"));
       break;
     case DialogKind::Warning:
       box.setIcon(QMessageBox::Warning);
-      box.setWindowTitle(QStringLiteral("Aviso"));
       break;
     case DialogKind::Information:
       box.setIcon(QMessageBox::Information);
-      box.setWindowTitle(QStringLiteral("Informação"));
       break;
     case DialogKind::Error:
       box.setIcon(QMessageBox::Critical);
-      box.setWindowTitle(QStringLiteral("Erro"));
       break;
   }
   switch (buttons) {

@@ -14,6 +14,8 @@ AppContext AppContext::forExecutableFolder(const std::filesystem::path& folder) 
   return c;
 }
 
-QString versionText() { return QString::number(kBaseYear) + QStringLiteral(".4"); }
+QString versionText() {
+  return QString::fromUtf8(core::product::kVersion.data(), static_cast<qsizetype>(core::product::kVersion.size()));
+}
 
 }  // namespace torvex::gui::shell

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "core/product.h"
 #include "core/store/database.h"
 
 namespace torvex::gui::shell {
@@ -19,8 +20,8 @@ struct AppContext {
   static AppContext forExecutableFolder(const std::filesystem::path& folder);
 };
 
-inline constexpr int kBaseYear = 2006;
-inline constexpr int kPreviousYear = 2005;
+inline constexpr int kBaseYear = core::product::kBaseYearNumber;
+inline constexpr int kPreviousYear = core::product::yearNumber(core::product::kPreviousYear);
 QString versionText();  // "2006.4"
 
 }  // namespace torvex::gui::shell

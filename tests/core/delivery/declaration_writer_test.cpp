@@ -82,17 +82,17 @@ TEST(DeclarationWriter, DigestIsTheHashOfTheFileWithItsDigestFieldBlank) {
 
 // After 4993 records a file has one slot left: only an establishment without links may take it.
 TEST(DeclarationWriter, EstablishmentWithLinksDoesNotStartInTheLastSlot) {
-  for (const bool withEmployees : {true, false}) {
+  for (const bool withLinks : {true, false}) {
     WriterBench b;
     b.addResponsible();
     b.addLinks(b.addEstablishment("12345678000195", "00", true), 4992);
-    const auto next = b.addEstablishment("12345678000195", "01", withEmployees);
-    if (withEmployees) b.addLinks(next, 1);
+    const auto next = b.addEstablishment("12345678000195", "01", withLinks);
+    if (withLinks) b.addLinks(next, 1);
     ASSERT_EQ(b.write(), WriteResult::Success);
     const std::vector<std::string> expected =
-        withEmployees ? std::vector<std::string>{"1 00 004992", "2 01 000001"}
+        withLinks ? std::vector<std::string>{"1 00 004992", "2 01 000001"}
                       : std::vector<std::string>{"1 00 004992", "1 01 000000"};
-    EXPECT_EQ(protocolEstablishments(b.db), expected) << withEmployees;
+    EXPECT_EQ(protocolEstablishments(b.db), expected) << withLinks;
   }
 }
 

@@ -29,7 +29,7 @@ WriterBench::WriterBench()
       ui(*this),
       writer(db, media, ui) {
   fs::create_directories(transmite);
-  writer.setTimeSource([] { return std::string("101112"); });
+  writer.setClock(clock);
 }
 
 WriterBench::~WriterBench() {
@@ -71,7 +71,7 @@ void WriterBench::addResponsible(const Values& changes, const std::string& table
   insertRow(table, v);
 }
 
-Values WriterBench::addEstablishment(const std::string& inscricao, const std::string& prefixo, bool withEmployees,
+Values WriterBench::addEstablishment(const std::string& inscricao, const std::string& prefixo, bool withLinks,
                                      const Values& changes, const std::string& table) {
   Values v = {
       {"AnBase", "2006"}, {"CoCgcCeiEstabelecimento", inscricao}, {"NuPrefixoEstabelecimento", prefixo},
@@ -80,7 +80,7 @@ Values WriterBench::addEstablishment(const std::string& inscricao, const std::st
       {"CoCepEstabelecimento", "70040010"}, {"CoMunicipio", "5300108"}, {"NoMunicEstabelecimento", "BRASILIA"},
       {"SgUf", "DF"}, {"NuDDD", "61"}, {"NuTelefone", "33334444"}, {"CoCnae2", "4711302"},
       {"CoNaturezaJuridica", "2062"}, {"NuProprietEstabelecimento", "01"}, {"MeDataBase", "05"},
-      {"InInscrEstabelecimento", "1"}, {"InKevaNegEstabelecimento", withEmployees ? "0" : "1"},
+      {"InInscrEstabelecimento", "1"}, {"InKevaNegEstabelecimento", withLinks ? "0" : "1"},
       {"InPorte", "1"}, {"InOptanteSimples", "2"}, {"InParticipaPAT", "2"}, {"InEncerramentoAtividade", "2"},
       {"InAtividadeAnoBase", "1"}, {"NuVinculosEstabelecimento", "000000"},
   };

@@ -43,6 +43,7 @@ class WriterBench {
   std::filesystem::path transmite;  // the hard-disk destination
   core::platform::FolderMedia media;
   DiskSwapper ui;
+  core::platform::FixedClock clock{{2007, 3, 15, 10, 11, 12}};
   core::delivery::DeclarationWriter writer;
   core::delivery::WriteOutcome last;  // of the last write()
 
@@ -54,8 +55,8 @@ class WriterBench {
   void insertRow(const std::string& table, const Values& values);
   // The responsible row, with `changes` over the defaults.
   void addResponsible(const Values& changes = {}, const std::string& table = "BD8Resp");
-  // An establishment of base year 2006; `withEmployees` sets InKevaNegEstabelecimento "0".
-  Values addEstablishment(const std::string& inscricao, const std::string& prefixo, bool withEmployees,
+  // An establishment of base year 2006; `withLinks` sets InKevaNegEstabelecimento "0".
+  Values addEstablishment(const std::string& inscricao, const std::string& prefixo, bool withLinks,
                           const Values& changes = {}, const std::string& table = "BD8Emp");
   // `count` links of an establishment, numbered from `first`, in one transaction.
   void addLinks(const Values& establishment, int count, const Values& changes = {}, int first = 1,

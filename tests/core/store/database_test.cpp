@@ -88,26 +88,26 @@ TEST(StoreWidths, WritesBeyondTheFieldWidthAreRefusedWithTheFieldName) {
 TEST(StoreTable, CursorAppendsEditsFindsAndStoresTrimmedText) {
   TempDataFolder folder;
   auto& db = folder.db();
-  Table emp(db, "BD8Emp");
-  EXPECT_TRUE(emp.empty());
-  emp.append();
-  emp.setText("AnBase", "2006");
-  emp.setText("CoCgcCeiEstabelecimento", "00123456789012");  // a CEI keeps its two zeros
-  emp.setText("NuPrefixoEstabelecimento", "00");
-  emp.setText("NoRazaoEstabelecimento", "  PADARIA   ");
-  emp.post();
-  ASSERT_TRUE(emp.findKey({"2006", "00123456789012", "00"}));
-  EXPECT_EQ(emp.text("CoCgcCeiEstabelecimento"), "00123456789012");
-  EXPECT_EQ(emp.text("NoRazaoEstabelecimento"), "  PADARIA");  // leading blanks kept, trailing dropped
-  EXPECT_FALSE(emp.logical("InAvisoCnae").has_value());        // logical left empty
-  emp.edit();
-  emp.setLogical("InAvisoCnae", true);
-  emp.post();
-  EXPECT_EQ(emp.logical("InAvisoCnae"), std::optional<bool>(true));
-  EXPECT_FALSE(emp.findKey({"2006", "00123456789012", "01"}));
-  emp.findKey({"2006", "00123456789012", "00"});
-  emp.remove();
-  EXPECT_TRUE(emp.empty());
+  Table establishments(db, "BD8Emp");
+  EXPECT_TRUE(establishments.empty());
+  establishments.append();
+  establishments.setText("AnBase", "2006");
+  establishments.setText("CoCgcCeiEstabelecimento", "00123456789012");  // a CEI keeps its two zeros
+  establishments.setText("NuPrefixoEstabelecimento", "00");
+  establishments.setText("NoRazaoEstabelecimento", "  PADARIA   ");
+  establishments.post();
+  ASSERT_TRUE(establishments.findKey({"2006", "00123456789012", "00"}));
+  EXPECT_EQ(establishments.text("CoCgcCeiEstabelecimento"), "00123456789012");
+  EXPECT_EQ(establishments.text("NoRazaoEstabelecimento"), "  PADARIA");  // leading blanks kept, trailing dropped
+  EXPECT_FALSE(establishments.logical("InAvisoCnae").has_value());        // logical left empty
+  establishments.edit();
+  establishments.setLogical("InAvisoCnae", true);
+  establishments.post();
+  EXPECT_EQ(establishments.logical("InAvisoCnae"), std::optional<bool>(true));
+  EXPECT_FALSE(establishments.findKey({"2006", "00123456789012", "01"}));
+  establishments.findKey({"2006", "00123456789012", "00"});
+  establishments.remove();
+  EXPECT_TRUE(establishments.empty());
 }
 
 TEST(StoreTable, EditingAnEmptyTableInsertsItsOnlyRow) {

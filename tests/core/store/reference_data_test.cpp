@@ -66,7 +66,7 @@ TEST(ReferenceData, TablesHoldTheCompleteLists) {
   };
   for (const auto& c : counts) EXPECT_EQ(db.rowCount(c.table), c.rows) << c.table;
 
-  // Every code the employee rules name must be a key of its table.
+  // Every code the link rules name must be a key of its table.
   struct Codes {
     const char* sql;
     std::vector<std::string> codes;

@@ -1,11 +1,11 @@
-// The checks of every employee link, in their fixed order.
+// The checks of every link, in their fixed order.
 #include <array>
 #include <string>
 
-#include "core/consistency/link_fields.h"
+#include "core/consistency/fields.h"
 #include "core/consistency/rule_support.h"
 #include "core/consistency/rules.h"
-#include "core/validation/employee_validators.h"
+#include "core/validation/link_validators.h"
 #include "core/validation/formatters.h"
 #include "core/validation/text_ops.h"
 #include "core/validation/value_tests.h"
@@ -13,7 +13,8 @@
 namespace torvex::core::consistency {
 namespace {
 
-using namespace fields;
+using namespace fields::link;
+namespace estField = fields::establishment;
 using namespace rules;
 namespace v = validation;
 using validation::isAllZero;
@@ -97,15 +98,8 @@ void thirteenthProportion(CheckContext& ctx) {
     ctx.finding(kWar, kLink, "3508", {{"1664", centsText(sum)}, {"1665", centsText(thirteenth)}});
 }
 
-const Field kEmpKind{RecordKind::Establishment, "InInscrEstabelecimento"};
-const Field kEmpInscription{RecordKind::Establishment, "CoCgcCeiEstabelecimento"};
-const Field kEmpClosing{RecordKind::Establishment, "InEncerramentoAtividade"};
-const Field kEmpClosureDate{RecordKind::Establishment, "DaEncerramentoAtividade"};
-const Field kEmpYear{RecordKind::Establishment, "AnBase"};
-const Field kEmpActivity{RecordKind::Establishment, "CoCnae2"};
-const Field kEmpLegalNature{RecordKind::Establishment, "CoNaturezaJuridica"};
 
-constexpr int kBase = 2006;
+constexpr int kBase = product::kBaseYearNumber;
 
 const Record& lnk(const CheckContext& ctx) { return ctx.link(); }
 const Record& est(const CheckContext& ctx) { return ctx.establishment(); }
@@ -136,7 +130,7 @@ void admission(CheckContext& ctx) {
   if (report(ctx, kErr, kLink, v::checkAdmissionDate(adm), {{"1632", adm}})) return;
   report(ctx, kErr, kLink, v::checkAdmissionAndReferenceYear(adm, refYear(ctx)),
          {{"1632", adm}, {"1658", ctx.referenceYear()}});
-  const auto& closure = est(ctx)[kEmpClosureDate];
+  const auto& closure = est(ctx)[estField::kClosureDate];
   report(ctx, kErr, kLink, v::checkAdmissionAndClosure(closure, adm), {{"1632", adm}, {"1669", closure}});
   const Code age = v::checkAgeAtAdmission(l[kBirth], adm);
   report(ctx, age == "0171" ? kWar : kErr, kLink, age, {{"1632", adm}, {"1626", l[kBirth]}});
@@ -235,16 +229,16 @@ void vinculo(CheckContext& ctx) {
   const auto& vin = l[kVinculo];
   if (report(ctx, kErr, kLink, v::checkVinculo(ctx.reference(), vin), {{"1638", vin}})) return;
   report(ctx, kErr, kLink, v::checkVinculoAndPis(vin, l[kPis]), {{"1638", vin}, {"1624", l[kPis]}});
-  const auto& kind = e[kEmpKind];
+  const auto& kind = e[estField::kKind];
   if (report(ctx, kErr, kLink, v::checkVinculoAndInscriptionKind(vin, kind),
              {{"1638", vin}, {"1601", kindShown(kind, "2")}}))
     return;
   const Code age = v::checkVinculoAndAge(vin, l[kBirth], kBase);
   if (age != "3510") report(ctx, kErr, kLink, age, {{"1638", vin}, {"1626", l[kBirth]}});
-  report(ctx, kWar, kLink, v::checkVinculoAndActivity(vin, e[kEmpActivity]),
-         {{"1638", vin}, {"1618", e[kEmpActivity]}});
-  report(ctx, kWar, kLink, v::checkVinculoAndLegalNature(vin, e[kEmpLegalNature]),
-         {{"1638", vin}, {"1619", e[kEmpLegalNature]}});
+  report(ctx, kWar, kLink, v::checkVinculoAndActivity(vin, e[estField::kActivity]),
+         {{"1638", vin}, {"1618", e[estField::kActivity]}});
+  report(ctx, kWar, kLink, v::checkVinculoAndLegalNature(vin, e[estField::kLegalNature]),
+         {{"1638", vin}, {"1619", e[estField::kLegalNature]}});
 }
 
 void permit(CheckContext& ctx) {
@@ -262,8 +256,8 @@ void cause(CheckContext& ctx) {
   const Record& e = est(ctx);
   const auto& c = lnk(ctx)[kCause];
   if (report(ctx, kErr, kLink, v::checkDismissalCause(ctx.reference(), c), {{"1639", c}})) return;
-  report(ctx, kErr, kLink, v::checkCauseAtClosure(e[kEmpClosing], e[kEmpYear], c, kBase),
-         {{"1639", c}, {"3618", e[kEmpClosing]}});
+  report(ctx, kErr, kLink, v::checkCauseAtClosure(e[estField::kClosing], e[estField::kYear], c, kBase),
+         {{"1639", c}, {"3618", e[estField::kClosing]}});
 }
 
 // Check 23: dismissal date and what it must agree with.
@@ -277,7 +271,7 @@ void dismissal(CheckContext& ctx) {
     ctx.finding(kErr, kLink, "0294", {{"1640", d}, {"1658", ctx.referenceYear()}});
   report(ctx, kErr, kLink, v::checkDismissalAndAdmission(d, l[kAdmission], refYear(ctx)),
          {{"1640", d}, {"1632", l[kAdmission]}});
-  const auto& closure = est(ctx)[kEmpClosureDate];
+  const auto& closure = est(ctx)[estField::kClosureDate];
   report(ctx, kErr, kLink, v::checkDismissalAndClosure(d, closure, refYear(ctx)),
          {{"1640", dismissalWithYear(ctx)}, {"3619", closure}});
 }
@@ -290,7 +284,7 @@ void remunerations(CheckContext& ctx) {
   const auto& adm = l[kAdmission];
   const auto& dis = l[kDismissal];
   const int r = refYear(ctx);
-  const v::RemunerationContext rc{l[kSalaryType], est(ctx)[kEmpLegalNature], dis, adm, r};
+  const v::RemunerationContext rc{l[kSalaryType], est(ctx)[estField::kLegalNature], dis, adm, r};
   const bool admittedInReferenceYear = chars(adm, 5, 4) == ctx.referenceYear();
   const auto dismissalMonth = chars(dis, 3, 2);
   std::string_view previous = "0";
@@ -416,7 +410,7 @@ void unionCnpj(CheckContext& ctx, const UnionContribution& u) {
   if (u.membership && fail(v::checkAssociativeMembership(cnpj, l[kUnionMember], true))) return;
   if (fail(v::checkRequiredWhenFlagged(cnpj, ctx.fileFlag()))) return;
   if (!informed(cnpj)) return;
-  if (fail(v::checkEntityCnpjExclusion(cnpj, est(ctx)[kEmpInscription], true))) return;
+  if (fail(v::checkEntityCnpjExclusion(cnpj, est(ctx)[estField::kInscription], true))) return;
   const Code c = v::checkEntityCnpj(cnpj, true);
   if (c != "0000" && c != "0051" && c != "0050") ctx.finding(kErr, kLink, c, {{u.cnpjLabel, cnpj}});
 }

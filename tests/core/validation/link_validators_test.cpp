@@ -1,4 +1,4 @@
-#include "core/validation/employee_validators.h"
+#include "core/validation/link_validators.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@ namespace {
 
 using testing::expectCases;
 
-class EmployeeValidators : public testing::ReferenceFixture {};
+class LinkValidators : public testing::ReferenceFixture {};
 
-TEST_F(EmployeeValidators, Identification) {
+TEST_F(LinkValidators, Identification) {
   expectCases({
       CASE(checkPis("17033259504"), "0000"),
       CASE(checkPis("11111111116"), "0150"),  // fitting check digit, still refused
@@ -52,7 +52,7 @@ TEST_F(EmployeeValidators, Identification) {
   });
 }
 
-TEST_F(EmployeeValidators, PersonalData) {
+TEST_F(LinkValidators, PersonalData) {
   const auto& r = ref();
   expectCases({
       CASE(checkBirthDate(""), "0170"),
@@ -100,7 +100,7 @@ TEST_F(EmployeeValidators, PersonalData) {
   });
 }
 
-TEST_F(EmployeeValidators, Contract) {
+TEST_F(LinkValidators, Contract) {
   const auto& r = ref();
   expectCases({
       CASE(checkAdmissionDate(""), "0392"),
@@ -152,7 +152,7 @@ TEST_F(EmployeeValidators, Contract) {
   });
 }
 
-TEST_F(EmployeeValidators, VinculoAndPermit) {
+TEST_F(LinkValidators, VinculoAndPermit) {
   expectCases({
       CASE(checkVinculoAndPis("10", "10900000000"), "0272"),
       CASE(checkVinculoAndPis("35", "11900000000"), "0000"),
@@ -184,7 +184,7 @@ TEST_F(EmployeeValidators, VinculoAndPermit) {
   });
 }
 
-TEST_F(EmployeeValidators, Dismissal) {
+TEST_F(LinkValidators, Dismissal) {
   const auto& r = ref();
   expectCases({
       CASE(checkDismissalCause(r, ""), "0280"),
@@ -218,7 +218,7 @@ TEST_F(EmployeeValidators, Dismissal) {
   });
 }
 
-TEST_F(EmployeeValidators, Remuneration) {
+TEST_F(LinkValidators, Remuneration) {
   // Salary type 1, admitted before the reference year, dismissed in June.
   const RemunerationContext before{"1", "2062", "1506", "01012005", 2006};
   const RemunerationContext exempt{"1", "1015", "1506", "01012005", 2006};
@@ -261,7 +261,7 @@ TEST_F(EmployeeValidators, Remuneration) {
   });
 }
 
-TEST_F(EmployeeValidators, ThirteenthSalary) {
+TEST_F(LinkValidators, ThirteenthSalary) {
   expectCases({
       CASE(checkThirteenthAdvanceMonth(""), "0322"),
       CASE(checkThirteenthAdvanceMonth("00"), "0000"),
@@ -294,7 +294,7 @@ TEST_F(EmployeeValidators, ThirteenthSalary) {
   });
 }
 
-TEST_F(EmployeeValidators, Absences) {
+TEST_F(LinkValidators, Absences) {
   expectCases({
       CASE(checkAbsenceReason("15"), "3629"),
       CASE(checkAbsenceReason("00"), "0000"),
@@ -328,7 +328,7 @@ TEST_F(EmployeeValidators, Absences) {
   });
 }
 
-TEST_F(EmployeeValidators, RescissionAmounts) {
+TEST_F(LinkValidators, RescissionAmounts) {
   expectCases({
       CASE(checkRescissionAmount(""), "3648"),
       CASE(checkRescissionAmount("123"), "3648"),
@@ -352,7 +352,7 @@ TEST_F(EmployeeValidators, RescissionAmounts) {
   });
 }
 
-TEST_F(EmployeeValidators, HoursAndWorkPlace) {
+TEST_F(LinkValidators, HoursAndWorkPlace) {
   const auto& r = ref();
   expectCases({
       CASE(checkHours("abc"), "0030"),

@@ -1,4 +1,4 @@
-#include "core/validation/employee_validators.h"
+#include "core/validation/link_validators.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-// Employee-link rules, each case a set of link variants in one valid
+// Link rules, each case a set of link variants in one valid
 // establishment and the rows (of the codes the case is about) they produce.
 #include <gtest/gtest.h>
 
@@ -27,12 +27,12 @@ struct LinkCase {
 
 std::vector<std::string> run(const LinkCase& c) {
   CheckBench b;
-  const std::string emp = c.workTables ? "Te8emp" : "BD8Emp";
+  const std::string establishments = c.workTables ? "Te8emp" : "BD8Emp";
   const std::string vinc = c.workTables ? "Te8vinc" : "BD8Vinc";
   if (c.workTables)
     for (const char* t : {"Te8resp", "Te8emp", "Te8vinc"}) b.db.createTable(*store::findTableDef(t));
   const Values e = test::validEstablishment();
-  test::insertRow(b.db, emp, e);
+  test::insertRow(b.db, establishments, e);
   int seq = 2;
   for (const auto& changes : c.links) {
     Values l = test::validLink(e);
@@ -63,7 +63,7 @@ Values with(Values base, const Values& more) {
   return base;
 }
 
-TEST(EmployeeRules, VariantsProduceTheirRows) {
+TEST(LinkRules, VariantsProduceTheirRows) {
   const std::string pisA = test::validLink(test::validEstablishment())["CoPisPasepEmpregado"];
   const Values noPay = with(allMonths("000000000"), {{"Va13AdiantamentoEmpregado", "000000000"},
                                                      {"Va13ParcelaFinalEmpregado", "000000000"},
@@ -198,7 +198,7 @@ TEST(EmployeeRules, VariantsProduceTheirRows) {
 
 // A NUL is a character like any other: the rules see the whole field and the
 // row shows it whole.
-TEST(EmployeeRules, ANulInsideAFieldIsSeenWhole) {
+TEST(LinkRules, ANulInsideAFieldIsSeenWhole) {
   using namespace std::string_literals;
   const std::vector<LinkCase> cases{
       {"NUL at the start of a month's pay", {{{"VaJaneiroEmpregado", "\0"s "00150000"}}}, {"0040", "0315"},
@@ -221,7 +221,7 @@ TEST(EmployeeRules, AccentedCharactersCountAsOne) {
 }
 
 // Ordinary facts of a year must not be taken for faults.
-TEST(EmployeeRules, SoundLinksGiveNoError) {
+TEST(LinkRules, SoundLinksGiveNoError) {
   struct Case {
     const char* what;
     Values establishment;  // changes to the valid establishment
@@ -275,7 +275,7 @@ TEST(EmployeeRules, SoundLinksGiveNoError) {
   }
 }
 
-TEST(EmployeeRules, RowsCarryTheLinkAndTheEstablishment) {
+TEST(LinkRules, RowsCarryTheLinkAndTheEstablishment) {
   CheckBench b;
   const Values e = test::validEstablishment();
   test::insertRow(b.db, "BD8Emp", e);
@@ -299,7 +299,7 @@ TEST(EmployeeRules, RowsCarryTheLinkAndTheEstablishment) {
   EXPECT_EQ(r["razaosocial"], "COMERCIO EXEMPLO LTDA");
 }
 
-TEST(EmployeeRules, AClosingEstablishmentUsesTheNextYearAsReference) {
+TEST(LinkRules, AClosingEstablishmentUsesTheNextYearAsReference) {
   CheckBench b;
   Values e = test::validEstablishment();
   e["InEncerramentoAtividade"] = "1";

@@ -1,5 +1,5 @@
 #pragma once
-// Field validators of the employee link (record 2, BD8Vinc). Values are the
+// Field validators of the link (record 2, BD8Vinc). Values are the
 // stored texts (dates ddmmyyyy, dismissal and absence dates ddmm, amounts in
 // cents); each validator answers a message code ("0000" valid). `referenceYear`
 // is the establishment's reference year (2006, or 2007 for one closing in
