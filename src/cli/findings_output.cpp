@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/exit_status.h"
+#include "core/validation/message_dialog.h"
 #include "core/consistency/findings_report.h"
 #include "cli/json_lines.h"
 

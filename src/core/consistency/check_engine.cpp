@@ -138,7 +138,7 @@ class CheckEngine::Run {
       r.load(s);
       if (!p_.baseYearFilter.empty() && r[estField::kYear] != p_.baseYearFilter) continue;
       if (sel && sel->rectification && !marked(r)) continue;
-      if (sel && !chosen.count({r[kEmpYear], r[kEmpInscription], r[kEmpPrefix]})) continue;
+      if (sel && !chosen.count({r[estField::kYear], r[estField::kInscription], r[estField::kPrefix]})) continue;
       out.push_back(r);
     }
     return out;
