@@ -2,11 +2,12 @@
 
 #include "core/entry/interrupted_operation.h"
 #include "gui/entry/entry_session.h"
-#include "gui/entry/establishment_window.h"
-#include "gui/entry/list_windows.h"
-#include "gui/entry/new_declaration_window.h"
-#include "gui/entry/responsible_window.h"
-#include "gui/shell/main_window.h"
+#include "gui/entry/fm_dados_estabelecimento.h"
+#include "gui/entry/fm_lista_empregados.h"
+#include "gui/entry/fm_lista_estabelecimentos.h"
+#include "gui/entry/fm_nova_declaracao.h"
+#include "gui/entry/fm_dados_responsavel.h"
+#include "gui/shell/fm_principal.h"
 
 namespace torvex::gui::entry {
 

@@ -1,6 +1,6 @@
 #include "gui/entry/entry_session.h"
 
-#include "gui/entry/lookup_dialog.h"
+#include "gui/entry/fm_lookup.h"
 
 #include <QWidget>
 

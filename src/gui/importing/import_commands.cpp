@@ -1,9 +1,9 @@
 #include "gui/importing/import_commands.h"
 
 #include "core/importing/establishment_list.h"
-#include "gui/importing/import_file_page.h"
+#include "gui/importing/fm_importacao01.h"
 #include "gui/shell/app_context.h"
-#include "gui/shell/main_window.h"
+#include "gui/shell/fm_principal.h"
 
 namespace torvex::gui::importing {
 

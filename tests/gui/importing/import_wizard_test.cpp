@@ -16,9 +16,9 @@
 
 #include "core/jobs/import_job.h"
 #include "core/store/reference_lookup.h"
-#include "gui/importing/establishment_choice_page.h"
-#include "gui/importing/import_file_page.h"
-#include "gui/importing/report_page.h"
+#include "gui/importing/fm_importacao03.h"
+#include "gui/importing/fm_importacao01.h"
+#include "gui/importing/fm_importacao_relatorio.h"
 #include "gui/reports/report_preview.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_data_folder.h"

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "gui/shell/help_system.h"
-#include "gui/shell/main_window.h"
+#include "gui/shell/fm_principal.h"
 #include "support/temp_data_folder.h"
 
 using namespace torvex;

@@ -1,4 +1,4 @@
-#include "gui/shell/error_handler.h"
+#include "gui/shell/torvex_application.h"
 
 #include <QComboBox>
 #include <QMessageBox>

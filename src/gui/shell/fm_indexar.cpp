@@ -1,11 +1,11 @@
-#include "gui/shell/reindex_window.h"
+#include "gui/shell/fm_indexar.h"
 
 #include <QPushButton>
 
 #include "core/store/data_folder.h"
 #include "gui/platform/qt_interaction.h"
 #include "gui/shell/screen_scale.h"
-#include "ui_reindex_window.h"
+#include "ui_fm_indexar.h"
 
 namespace torvex::gui::shell {
 

@@ -1,4 +1,4 @@
-#include "gui/shell/main_window.h"
+#include "gui/shell/fm_principal.h"
 
 #include "gui/platform/qt_interaction.h"
 #include "gui/platform/qt_printers.h"
@@ -22,8 +22,8 @@
 
 #include "core/store/declaration_state.h"
 #include "gui/shell/help_system.h"
-#include "gui/shell/info_screen.h"
-#include "gui/shell/reindex_window.h"
+#include "gui/shell/fm_informacoes_uteis.h"
+#include "gui/shell/fm_indexar.h"
 #include "gui/shell/screen_scale.h"
 
 namespace torvex::gui::shell {

@@ -1,4 +1,4 @@
-#include "gui/entry/lookup_dialog.h"
+#include "gui/entry/fm_lookup.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>

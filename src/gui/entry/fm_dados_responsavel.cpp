@@ -1,4 +1,4 @@
-#include "gui/entry/responsible_window.h"
+#include "gui/entry/fm_dados_responsavel.h"
 
 #include <QEvent>
 #include <QLineEdit>
@@ -6,9 +6,9 @@
 #include "gui/entry/entry_session.h"
 #include "gui/entry/field_guard.h"
 #include "gui/entry/form_binding.h"
-#include "gui/entry/lookup_dialog.h"
+#include "gui/entry/fm_lookup.h"
 #include "gui/shell/screen_scale.h"
-#include "ui_responsible_window.h"
+#include "ui_fm_dados_responsavel.h"
 
 namespace torvex::gui::entry {
 

@@ -7,7 +7,7 @@
 
 #include "core/store/table.h"
 #include "gui/entry/entry_session.h"
-#include "gui/entry/responsible_window.h"
+#include "gui/entry/fm_dados_responsavel.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_data_folder.h"
 
@@ -125,4 +125,4 @@ class ResponsibleWindowTest : public QObject {
 };
 
 QTEST_MAIN(ResponsibleWindowTest)
-#include "responsible_window_test.moc"
+#include "fm_dados_responsavel_test.moc"

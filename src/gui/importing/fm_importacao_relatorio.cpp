@@ -1,9 +1,9 @@
-#include "gui/importing/report_page.h"
+#include "gui/importing/fm_importacao_relatorio.h"
 
 #include "gui/importing/import_wizard_text.h"
 #include "gui/platform/qt_printers.h"
 #include "gui/reports/report_runner.h"
-#include "ui_report_page.h"
+#include "ui_fm_importacao_relatorio.h"
 
 namespace torvex::gui::importing {
 

@@ -13,11 +13,12 @@
 
 #include "core/store/table.h"
 #include "gui/entry/entry_session.h"
-#include "gui/entry/establishment_window.h"
+#include "gui/entry/fm_dados_estabelecimento.h"
 #include "gui/entry/lazy_list_model.h"
-#include "gui/entry/list_windows.h"
-#include "gui/entry/lookup_dialog.h"
-#include "gui/entry/new_declaration_window.h"
+#include "gui/entry/fm_lista_empregados.h"
+#include "gui/entry/fm_lista_estabelecimentos.h"
+#include "gui/entry/fm_lookup.h"
+#include "gui/entry/fm_nova_declaracao.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_data_folder.h"
 
@@ -234,4 +235,4 @@ class EstablishmentWindowTest : public QObject {
 };
 
 QTEST_MAIN(EstablishmentWindowTest)
-#include "establishment_window_test.moc"
+#include "fm_dados_estabelecimento_test.moc"

@@ -1,11 +1,11 @@
-#include "gui/shell/info_screen.h"
+#include "gui/shell/fm_informacoes_uteis.h"
 
 #include <QCheckBox>
 #include <QPushButton>
 
 #include "core/store/table.h"
 #include "gui/shell/screen_scale.h"
-#include "ui_info_screen.h"
+#include "ui_fm_informacoes_uteis.h"
 
 namespace torvex::gui::shell {
 

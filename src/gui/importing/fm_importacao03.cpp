@@ -1,4 +1,4 @@
-#include "gui/importing/establishment_choice_page.h"
+#include "gui/importing/fm_importacao03.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -7,8 +7,8 @@
 #include "core/importing/import_merge.h"
 #include "core/validation/message_dialog.h"
 #include "gui/importing/import_wizard_text.h"
-#include "gui/importing/report_page.h"
-#include "ui_establishment_choice_page.h"
+#include "gui/importing/fm_importacao_relatorio.h"
+#include "ui_fm_importacao03.h"
 
 namespace torvex::gui::importing {
 namespace {

@@ -12,8 +12,8 @@
 
 #include "core/platform/named_guard.h"
 #include "core/store/table.h"
-#include "gui/shell/info_screen.h"
-#include "gui/shell/main_window.h"
+#include "gui/shell/fm_informacoes_uteis.h"
+#include "gui/shell/fm_principal.h"
 #include "gui/shell/splash.h"
 #include "support/temp_data_folder.h"
 
@@ -176,4 +176,4 @@ class MainWindowTest : public QObject {
 };
 
 QTEST_MAIN(MainWindowTest)
-#include "main_window_test.moc"
+#include "fm_principal_test.moc"

@@ -1,4 +1,4 @@
-#include "gui/importing/import_file_page.h"
+#include "gui/importing/fm_importacao01.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -7,10 +7,10 @@
 
 #include "core/jobs/import_job.h"
 #include "core/store/table_def.h"
-#include "gui/importing/establishment_choice_page.h"
+#include "gui/importing/fm_importacao03.h"
 #include "gui/importing/import_wizard_text.h"
-#include "gui/importing/report_page.h"
-#include "ui_import_file_page.h"
+#include "gui/importing/fm_importacao_relatorio.h"
+#include "ui_fm_importacao01.h"
 
 namespace torvex::gui::importing {
 namespace {

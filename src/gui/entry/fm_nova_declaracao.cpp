@@ -1,4 +1,4 @@
-#include "gui/entry/new_declaration_window.h"
+#include "gui/entry/fm_nova_declaracao.h"
 
 #include <QCheckBox>
 #include <QDesktopServices>
@@ -12,9 +12,9 @@
 #include "gui/entry/entry_session.h"
 #include "gui/entry/field_guard.h"
 #include "gui/entry/form_binding.h"
-#include "gui/shell/main_window.h"
+#include "gui/shell/fm_principal.h"
 #include "gui/shell/screen_scale.h"
-#include "ui_new_declaration_window.h"
+#include "ui_fm_nova_declaracao.h"
 
 namespace torvex::gui::entry {
 

@@ -1,4 +1,4 @@
-#include "gui/entry/establishment_window.h"
+#include "gui/entry/fm_dados_estabelecimento.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -11,10 +11,10 @@
 #include "gui/entry/entry_session.h"
 #include "gui/entry/field_guard.h"
 #include "gui/entry/form_binding.h"
-#include "gui/entry/lookup_dialog.h"
-#include "gui/entry/new_declaration_window.h"
+#include "gui/entry/fm_lookup.h"
+#include "gui/entry/fm_nova_declaracao.h"
 #include "gui/shell/screen_scale.h"
-#include "ui_establishment_window.h"
+#include "ui_fm_dados_estabelecimento.h"
 
 namespace torvex::gui::entry {
 
