@@ -46,7 +46,7 @@ void ErrorLog::begin() {
   // The table is made ready before the run reads anything: replacing a table
   // while the run's queries are open is refused by the engine.
   db_.createTable(*store::findTableDef(store::table::kErrors));
-  transaction_.emplace(db_);
+  transaction_.emplace(db_, store::Transaction::Scope::Scratch);
   insert_.emplace(db_.prepare(
       "INSERT INTO Te8ErrWa (errwar, inscricao, tipoinscricao, prefixo, tiporegistro, retorno, razaosocial, "
       "copispasep, noempregado, DaAdmissao, usoempresa, lbl, Conteudo, Sequencial) VALUES (:errwar, :inscricao, "
@@ -102,7 +102,7 @@ void ErrorLog::record(Severity severity, RecordType type, std::string_view code,
   s.run();
   if (++rows_ % kRowsPerCommit == 0) {
     transaction_->commit();
-    transaction_.emplace(db_);
+    transaction_.emplace(db_, store::Transaction::Scope::Scratch);
   }
 }
 

@@ -9,6 +9,7 @@
 
 #include "core/declfile/work_table_loader.h"
 #include "core/store/table_def.h"
+#include "core/store/work_tables_state.h"
 #include "core/text/code_page_1252.h"
 #include "core/validation/message_dialog.h"
 
@@ -279,7 +280,7 @@ AnalysisOutcome TAnaliseEstrutura::Run::execute(const std::filesystem::path& fil
     journalOff_.emplace(db_);
     WorkTableLoader::createWorkTables(db_);
     loader_.emplace(db_, layout_, year_, zeroValues_);
-    tx_ = std::make_unique<store::Transaction>(db_);
+    tx_ = std::make_unique<store::Transaction>(db_, store::Transaction::Scope::Scratch);
     examine(reader);
   } catch (const ReadError&) {
     tx_.reset();
@@ -298,13 +299,14 @@ AnalysisOutcome TAnaliseEstrutura::Run::execute(const std::filesystem::path& fil
     tx_.reset();
     WorkTableLoader::dropWorkTables(db_);
   } else {
+    store::markWorkTablesComplete(db_);  // last, in the load's own transaction
     tx_->commit();
     tx_.reset();
   }
   journalOff_.reset();
   if (finding_) {
     db_.createTable(*store::findTableDef(store::table::kStructure));
-    store::Transaction tx(db_);
+    store::Transaction tx(db_, store::Transaction::Scope::Scratch);
     auto st = db_.prepare(
         "INSERT INTO Te8stru (AnBase, CoMsg, Sequencia, InscricaoPrefixo, TipoCampo, PosicaoInicial, Conteudo) "
         "VALUES (?, ?, ?, ?, ?, ?, ?)");
@@ -545,7 +547,7 @@ void TAnaliseEstrutura::Run::accept(std::string_view cur) {
 
 void TAnaliseEstrutura::Run::commitBatch() {
   tx_->commit();
-  tx_ = std::make_unique<store::Transaction>(db_);
+  tx_ = std::make_unique<store::Transaction>(db_, store::Transaction::Scope::Scratch);
   sinceCommit_ = 0;
 }
 

@@ -8,6 +8,7 @@
 #include "core/declfile/column_catalogue.h"
 #include "core/store/engine_error.h"
 #include "core/store/table_def.h"
+#include "core/store/work_tables_state.h"
 #include "core/text/code_page_1252.h"
 #include "core/text/utf8_text.h"
 
@@ -63,11 +64,13 @@ std::string zeroFilledLeft(std::string_view v, std::size_t width) {
 }  // namespace
 
 void WorkTableLoader::createWorkTables(store::Database& db) {
+  store::clearWorkTablesComplete(db);
   for (const char* name : {store::table::kWorkResponsible, store::table::kWorkEstablishments, store::table::kWorkLinks})
     db.createTable(*store::findTableDef(name));
 }
 
 void WorkTableLoader::dropWorkTables(store::Database& db) {
+  store::clearWorkTablesComplete(db);
   for (const char* name : {store::table::kWorkResponsible, store::table::kWorkEstablishments, store::table::kWorkLinks})
     if (db.tableExists(name)) db.dropTable(name);
 }

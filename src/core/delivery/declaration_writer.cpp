@@ -11,6 +11,7 @@
 #include "core/delivery/media_operations.h"
 #include "core/delivery/record_text.h"
 #include "core/store/table_def.h"
+#include "core/store/work_tables_state.h"
 #include "core/text/utf8_text.h"
 #include "core/validation/message_dialog.h"
 
@@ -51,6 +52,7 @@ class WriteRun {
   WriteRun(DeclarationWriter& w, const WriteRequest& r) : w_(w), req_(r), drive_(platform::normalDrive(r.drive)) {}
 
   WriteOutcome run() {
+    if (req_.fromWorkTables) store::requireCompleteWorkTables(w_.db_);
     out_.result = outcome();
     return std::move(out_);
   }
@@ -68,7 +70,7 @@ class WriteRun {
     {
       // One transaction for the protocol rows, unless the caller already holds one.
       std::optional<store::Transaction> tx;
-      if (!w_.db_.inTransaction()) tx.emplace(w_.db_);
+      if (!w_.db_.inTransaction()) tx.emplace(w_.db_, store::Transaction::Scope::Scratch);
       try {
         body();
       } catch (const EndRun&) {

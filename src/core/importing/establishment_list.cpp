@@ -1,6 +1,7 @@
 #include "core/importing/establishment_list.h"
 
 #include "core/store/declaration_state.h"
+#include "core/store/work_tables_state.h"
 #include "core/validation/formatters.h"
 #include "core/validation/text_ops.h"
 
@@ -34,6 +35,7 @@ std::string ImportKind::settingsText() const {
 std::vector<FileEstablishment> fileEstablishments(store::Database& db, std::string_view importYear) {
   std::vector<FileEstablishment> out;
   if (!db.tableExists(store::table::kWorkEstablishments)) return out;
+  store::requireCompleteWorkTables(db);
   auto st = db.prepare(
       "SELECT CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, NoRazaoEstabelecimento, InInscrEstabelecimento, "
       "NuVinculosEstabelecimento FROM Te8emp WHERE AnBase = :ano ORDER BY rowid");

@@ -7,6 +7,7 @@
 
 #include "core/validation/stop_request.h"
 #include "core/importing/prefix.h"
+#include "core/store/work_tables_state.h"
 #include "core/store/declaration_state.h"
 #include "core/store/engine_error.h"
 #include "core/store/link_counts.h"
@@ -147,6 +148,7 @@ class ImportMerge::Run {
       : db_(db), ui_(ui), r_(request), base_(store::kBaseYear) {}
 
   ImportResult go() {
+    store::requireCompleteWorkTables(db_);
     createSummary();
     setUpProgress();
     ImportResult result;

@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "core/store/folder_lock.h"
+#include "core/store/schema_version.h"
 #include "core/store/engine_error.h"
 #include "core/text/utf8_text.h"
 
@@ -171,7 +172,9 @@ std::optional<bool> Statement::logical(int column) const {
 
 // ---------------------------------------------------------------- Transaction
 
-Transaction::Transaction(Database& db) : db_(db) { db_.exec("BEGIN IMMEDIATE"); }
+Transaction::Transaction(Database& db, Scope scope) : db_(db) {
+  db_.exec(scope == Scope::Folder ? "BEGIN IMMEDIATE" : "BEGIN DEFERRED");
+}
 
 Transaction::~Transaction() {
   if (open_) sqlite3_exec(db_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
@@ -215,7 +218,8 @@ Database::Database(std::filesystem::path folder, Mode mode) : folder_(std::move(
   sqlite3_busy_timeout(db_, 3000);
   try {
     attach(folder_ / kReferenceFile, "ref", !create);
-    attach(folder_ / kWorkFile, "trab", false);  // scratch: made anew when missing
+    attachScratch();
+    bringDeclarationSchemaUpToDate(db_);
     configure();
   } catch (...) {
     sqlite3_close(db_);
@@ -241,6 +245,15 @@ void Database::attach(const std::filesystem::path& file, const char* schema, boo
     throw EngineError(engine_code::kCannotOpen, "Arquivo de dados não encontrado: " + file.string() + ".");
   Statement st(db_, "ATTACH DATABASE :file AS " + std::string(schema));
   st.bind(":file", file.string()).run();
+}
+
+void Database::attachScratch() {
+  // Each connection gets a scratch database of its own: an anonymous file that
+  // the engine unlinks as soon as it is created. A run that is killed, or that
+  // stops on a full disk, leaves nothing behind that a later run could find
+  // half-written, and two programs on one data folder never share work tables.
+  // It is attached before temp_store=MEMORY is set so that it stays on disk.
+  exec("ATTACH DATABASE '' AS trab");
 }
 
 void Database::configure() {

@@ -6,6 +6,10 @@
 #include <functional>
 
 #include "analyser_test_support.h"
+#include "core/importing/establishment_list.h"
+#include "core/importing/import_merge.h"
+#include "core/store/engine_error.h"
+#include "core/store/work_tables_state.h"
 
 namespace torvex::core::declfile::testing {
 namespace {
@@ -400,6 +404,31 @@ TEST_F(AnalyserTest, UnreadableFileIsReportedNotTakenAsSound) {
   ASSERT_EQ(ui.shown.size(), 1u);
   EXPECT_EQ(ui.shown[0].text, "Ocorreu erro na cópia do arquivo " + missing.string());
   EXPECT_FALSE(folder.db().tableExists("Te8emp"));
+}
+
+TEST_F(AnalyserTest, OnlyAWholeLoadIsMarkedCompleteAndReadersRefuseTheRest) {
+  ASSERT_EQ(analyse(generated(small())).result, AnalysisResult::Loaded);
+  EXPECT_TRUE(store::workTablesComplete(folder.db()));
+  EXPECT_FALSE(importing::fileEstablishments(folder.db(), "2006").empty());
+
+  // A load that fails part-way (a full disk, a crash in a reader) leaves work
+  // tables behind, and the earlier analysis is gone: nothing may read them.
+  struct FailOnThirdEvent : test::ScriptedInteraction {
+    void processEvents() override {
+      ScriptedInteraction::processEvents();
+      if (events == 3) throw store::EngineError(store::engine_code::kDiskFull, "");
+    }
+  } failing;
+  const auto file = folder.path() / "entrada.dec";
+  std::ofstream(file, std::ios::binary) << generated(small());
+  EXPECT_THROW(analyser.AnalisaArquivo(file, {}, folder.db(), failing), store::EngineError);
+  EXPECT_TRUE(folder.db().tableExists("Te8emp"));
+  EXPECT_FALSE(store::workTablesComplete(folder.db()));
+  EXPECT_THROW(importing::fileEstablishments(folder.db(), "2006"), store::IncompleteWorkTables);
+  EXPECT_THROW(importing::ImportMerge(folder.db(), ui).run({}), store::IncompleteWorkTables);
+
+  ASSERT_EQ(analyse(generated(small())).result, AnalysisResult::Loaded);
+  EXPECT_TRUE(store::workTablesComplete(folder.db()));
 }
 
 }  // namespace

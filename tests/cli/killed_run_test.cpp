@@ -1,0 +1,194 @@
+// End to end: runs of torvex-cli that are killed or paused half-way, and two
+// programs on one data folder.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <random>
+#include <set>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "../../bench/declaration_generator.h"
+#include "support/cli_runner.h"
+#include "support/temp_data_folder.h"
+
+namespace torvex::test {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// torvex-cli started in the background, its output going to files.
+class Background {
+ public:
+  Background(const std::vector<std::string>& args, const fs::path& outFile) {
+    pid_ = ::fork();
+    if (pid_ == 0) {
+      const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      const int err = ::open((outFile.string() + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      ::dup2(out, 1);
+      ::dup2(err, 2);
+      std::vector<char*> argv{const_cast<char*>(TORVEX_TEST_CLI)};
+      for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+      argv.push_back(nullptr);
+      ::execv(TORVEX_TEST_CLI, argv.data());
+      ::_exit(127);
+    }
+  }
+  ~Background() {
+    if (pid_ > 0) {
+      ::kill(pid_, SIGKILL);
+      wait();
+    }
+  }
+  void signal(int sig) const { ::kill(pid_, sig); }
+  // Exit status; -1 when it was killed.
+  int wait() {
+    int rc = 0;
+    ::waitpid(pid_, &rc, 0);
+    pid_ = -1;
+    return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+  }
+
+ private:
+  pid_t pid_ = -1;
+};
+
+std::string readAll(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::set<std::string> namesIn(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const auto& e : fs::directory_iterator(folder)) names.insert(e.path().filename().string());
+  return names;
+}
+
+class KilledRun : public ::testing::Test {
+ protected:
+  fs::path writeDeclaration(const std::string& name, int establishments, int links, int seed = 1) {
+    bench::GeneratorOptions o;
+    o.establishments = establishments;
+    o.links = links;
+    o.seed = seed;
+    const auto file = work / name;
+    std::ofstream(file, std::ios::binary) << bench::DeclarationGenerator(o).text();
+    return file;
+  }
+  std::vector<std::string> analisar(const fs::path& file) const {
+    return {"analisar", file.string(), "--dados", folder.path().string(), "--json"};
+  }
+  std::string analisarLine(const fs::path& file) const {
+    return "analisar " + quoted(file.string()) + " --dados " + quoted(folder.path().string()) + " --json";
+  }
+  // Milliseconds a whole run of `args` takes here.
+  long long timed(const std::vector<std::string>& args) {
+    const auto start = std::chrono::steady_clock::now();
+    Background run(args, work / "cronometro.txt");
+    EXPECT_EQ(run.wait(), 0) << readAll(work / "cronometro.txt.err");
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+  }
+  std::string integrityOfDeclarations() {
+    core::store::Database db(folder.path());
+    auto st = db.prepare("PRAGMA main.integrity_check");
+    return st.step() ? st.text(0) : "";
+  }
+
+  void SetUp() override { folder.close(); }
+  void TearDown() override { fs::remove_all(work); }
+
+  TempDataFolder folder;
+  fs::path work = makeTempDirectory("torvex-killed");
+  std::mt19937 random{20061231};
+};
+
+TEST_F(KilledRun, KillingTheAnalyserAtAnyMomentLeavesAFolderTheNextAnalysisUses) {
+  const auto file = writeDeclaration("grande.dec", 20, 3000);
+  const auto expected = runTorvexCli(analisarLine(file));
+  ASSERT_EQ(expected.status, 0) << expected.err;
+  const auto before = namesIn(folder.path());
+  const long long whole = timed(analisar(file));
+
+  std::uniform_int_distribution<long long> moment(0, whole);
+  for (int i = 0; i < 20; ++i) {
+    const long long at = moment(random);
+    {
+      Background run(analisar(file), work / "morto.txt");
+      std::this_thread::sleep_for(std::chrono::milliseconds(at));
+      run.signal(SIGKILL);
+      run.wait();
+    }
+    const auto next = runTorvexCli(analisarLine(file));
+    EXPECT_EQ(next.status, 0) << "killed after " << at << " ms: " << next.err;
+    EXPECT_EQ(next.out, expected.out) << "killed after " << at << " ms";
+    // The folder holds the same files as before: nothing half-written is left for later runs.
+    EXPECT_EQ(namesIn(folder.path()), before) << "killed after " << at << " ms";
+  }
+}
+
+TEST_F(KilledRun, KillingAnImportLeavesTheDeclarationDatabaseSound) {
+  const auto file = writeDeclaration("importar.dec", 20, 3000);
+  const std::vector<std::string> importar{"importar", file.string(), "--dados", folder.path().string(), "--json"};
+  const long long whole = timed(importar);
+  // A second import of the same file finds only duplicates.
+  const auto expected = runTorvexCli("importar " + quoted(file.string()) + " --dados " + quoted(folder.path().string()));
+  std::uniform_int_distribution<long long> moment(0, whole);
+  for (int i = 0; i < 8; ++i) {
+    const long long at = moment(random);
+    {
+      Background run(importar, work / "importar.txt");
+      std::this_thread::sleep_for(std::chrono::milliseconds(at));
+      run.signal(SIGKILL);
+      run.wait();
+    }
+    EXPECT_EQ(integrityOfDeclarations(), "ok") << "killed after " << at << " ms";
+    const auto next = runTorvexCli("importar " + quoted(file.string()) + " --dados " + quoted(folder.path().string()));
+    EXPECT_EQ(next.status, expected.status) << "killed after " << at << " ms: " << next.err;
+  }
+}
+
+TEST_F(KilledRun, TwoAnalysesOnOneFolderEachReportAndWriteTheirOwnFile) {
+  // A is paused at several moments of its run while B analyses another file on
+  // the same folder; A must still report and write its own declaration.
+  const auto a = writeDeclaration("a.dec", 20, 3000, 1);
+  const auto b = writeDeclaration("b.dec", 7, 500, 2);
+  const auto soloA = runTorvexCli(analisarLine(a));
+  const auto soloB = runTorvexCli(analisarLine(b));
+  ASSERT_EQ(soloA.status, 0) << soloA.err;
+  ASSERT_EQ(soloB.status, 0) << soloB.err;
+  ASSERT_NE(soloA.out, soloB.out);
+  const long long whole = timed(analisar(a));
+
+  for (const long long at : {whole / 8, whole / 4, whole / 2, 3 * whole / 4}) {
+    const auto destination = work / ("destino" + std::to_string(at));
+    fs::create_directories(destination);
+    auto args = analisar(a);
+    args.insert(args.end(), {"--gravar", destination.string()});
+    Background runA(args, work / "a.txt");
+    std::this_thread::sleep_for(std::chrono::milliseconds(at));
+    runA.signal(SIGSTOP);
+    const auto runB = runTorvexCli(analisarLine(b));
+    runA.signal(SIGCONT);
+    EXPECT_EQ(runA.wait(), 0) << readAll(work / "a.txt.err");
+    EXPECT_EQ(runB.out, soloB.out) << "A paused after " << at << " ms: " << runB.err;
+
+    const std::string outA = readAll(work / "a.txt");
+    EXPECT_EQ(outA.substr(0, soloA.out.size()), soloA.out) << "A paused after " << at << " ms";
+    std::vector<fs::path> written;
+    for (const auto& e : fs::directory_iterator(destination)) written.push_back(e.path());
+    ASSERT_EQ(written.size(), 1u) << "A paused after " << at << " ms";
+    const auto again = runTorvexCli(analisarLine(written[0]));
+    EXPECT_EQ(again.out, soloA.out) << "A paused after " << at << " ms";
+  }
+}
+
+}  // namespace
+}  // namespace torvex::test
