@@ -5,7 +5,9 @@
 #include "core/consistency/check_presets.h"
 #include "core/delivery/analysed_file_rewrite.h"
 #include "core/delivery/generation_date.h"
+#include "core/product.h"
 #include "core/store/declaration_state.h"
+#include "core/validation/establishment_validators.h"
 
 namespace torvex::core::jobs {
 
@@ -27,7 +29,7 @@ std::vector<delivery::SelectedEstablishment> markedList(const std::vector<store:
 WriteJobOutcome prepareWrite(const JobHost& host, const WriteSettings& settings) {
   WriteJobOutcome out;
   out.generationDate = settings.generationDate.empty() ? delivery::todayDate() : settings.generationDate;
-  if (const auto code = delivery::checkGenerationDate(out.generationDate); code != "0000") {
+  if (const auto code = validation::checkGenerationDate(out.generationDate, product::kBaseYearNumber); code != validation::kValid) {
     out.dateCode = std::string(code);
     out.result = WriteJobResult::InvalidDate;
     return out;
