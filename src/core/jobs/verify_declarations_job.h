@@ -24,6 +24,9 @@ VerifyOutcome verifyDeclarations(const JobHost& host);
 // The same over the chosen establishments of the base year only (by key).
 VerifyOutcome verifyDeclarations(const JobHost& host, std::vector<store::EstablishmentKey> chosen);
 
+// Told when the user stops the check of the verify or write wizard.
+inline constexpr const char* kCheckInterruptedText = "Consistência interrompida pelo usuário";
+
 // What the wizard's result page shows for a finished check.
 enum class VerifyFindings {
   Errors,    // errors were recorded (warnings too, maybe)
