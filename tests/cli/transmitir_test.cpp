@@ -36,8 +36,8 @@ class TransmitirCli : public ::testing::Test {
   fs::path bin = dir / "bin";
   fs::path cli = bin / "torvex-cli";
   fs::path transmite = bin / "Transmite";
-  fs::path declaration = transmite / "Keva2006_1000000000014500001G.dec";
-  fs::path receipt = transmite / "Keva2006_1000000000014500001G.rec";
+  fs::path declaration = transmite / "Keva2006_100000000001450001G.dec";
+  fs::path receipt = transmite / "Keva2006_100000000001450001G.rec";
   std::string file = quoted(declaration.string());
 };
 

@@ -144,8 +144,8 @@ TEST(Transmission, ListingShowsEachDeclarationWithItsState) {
 TEST(TransmitJob, HandsOffOnlyWhatIsToBeSentAndReadsTheReceipt) {
   const auto dir = makeTempDirectory("torvex-handoff");
   const fs::path transmite = dir / "Transmite";
-  const fs::path declaration = transmite / "Keva2006_1122233300018100001G.dec";
-  const fs::path receipt = transmite / "Keva2006_1122233300018100001G.rec";
+  const fs::path declaration = transmite / "Keva2006_112223330001810001G.dec";
+  const fs::path receipt = transmite / "Keva2006_112223330001810001G.rec";
   const fs::path program = dir / "trevion2006" / "trevion2006";
   fs::create_directories(program.parent_path());
   fs::create_directories(transmite);
@@ -218,8 +218,8 @@ class TransmissionProgram : public ::testing::Test {
 
   fs::path dir = makeTempDirectory("torvex-trevion");
   fs::path transmite = dir / "Transmite";
-  fs::path declaration = transmite / "Keva2006_1000000000014500001G.dec";
-  fs::path receipt = transmite / "Keva2006_1000000000014500001G.rec";
+  fs::path declaration = transmite / "Keva2006_100000000001450001G.dec";
+  fs::path receipt = transmite / "Keva2006_100000000001450001G.rec";
 };
 
 TEST_F(TransmissionProgram, WritesAReceiptTheProgramAcceptsAndNeverReplacesIt) {
