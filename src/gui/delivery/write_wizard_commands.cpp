@@ -1,6 +1,7 @@
 #include "gui/delivery/write_wizard_commands.h"
 
 #include "gui/delivery/fm_gravacao.h"
+#include "gui/delivery/transmission_commands.h"
 #include "gui/entry/entry_session.h"
 #include "gui/platform/qt_interaction.h"
 #include "gui/platform/qt_media.h"
@@ -13,7 +14,10 @@ namespace torvex::gui::delivery {
 WriteWizardExit runWriteWizard(entry::EntrySession& session, QWidget* parent, const WriteWizardOptions& options) {
   platform::QtMedia media(session.context().transmitFolder);
   platform::QtPrinters printers;
-  WriteWizardHost host{session, media, printers, {}};
+  WriteWizardHost host{session, media, printers,
+                       [&session, parent](const std::filesystem::path& lastWritten, bool& severalFiles) {
+                         offerTransmissionAfterWrite(session.context(), parent, lastWritten, severalFiles);
+                       }};
   TfmGravacao wizard(host, options, parent);
   wizard.exec();
   return wizard.wentBack() ? WriteWizardExit::Back : WriteWizardExit::Closed;
