@@ -38,7 +38,7 @@ const QString kErrorsText = QStringLiteral(
     "<p>Clique em &lt;Erros&gt; para imprimir o relatório de erros, ou em &lt;Visualizar&gt; para vê-lo na tela, "
     "e corrija as informações através da opção \"Declaração - Abrir...\".</p>");
 const QString kWarningsText = QStringLiteral(
-    "<p>As informações do(s) estabelecimento(s)  não apresentaram erros.</p>"
+    "<p>As informações do(s) estabelecimento(s)&nbsp; não apresentaram erros.</p>"
     "<p>Foram gerados <b>AVISOS</b>. Os avisos não impedem a gravação da declaração: apontam valores "
     "além dos limites usuais, que convém conferir. Clique em &lt;Avisos&gt; para imprimi-los ou em "
     "&lt;Visualizar&gt; para vê-los na tela.</p>"
@@ -269,6 +269,7 @@ void TfmGravacao::showOutcomePanel() {
     }
   showWritingPanel(false);
   ui_->btAvancar->setEnabled(!errors);
+  guard_->setEnabled(true);
   if (errors)
     ui_->btVisualizar->setFocus();
   else

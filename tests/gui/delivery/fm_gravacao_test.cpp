@@ -176,15 +176,25 @@ class WriteWizardTest : public QObject {
     QCOMPARE(child<QPushButton>(w, "btRelatorio")->text(), QStringLiteral("Avi&sos"));
     QCOMPARE(child<QListWidget>(w, "lsDrive")->count(), 1);  // no removable disk: "Drive C:" alone
 
+    // Each refused date, when the field is left and again on Avançar.
     const struct {
       const char* date;
       const char* code;
     } refused[] = {{"31122006", "0420"}, {"30022007", "0421"}, {"01012008", "0423"}};
+    auto* date = child<QLineEdit>(w, "edDataGeracao");
     for (const auto& c : refused) {
       chooseDate(w, c.date);
-      press(w, "btAvancar");
+      const auto shown = f.ui.shown.size();
+      date->setFocus();
+      QTRY_VERIFY(date->hasFocus());
+      QTest::keyClick(date, Qt::Key_Tab);
+      QCOMPARE(f.ui.shown.size(), shown + 1);
       QCOMPARE(f.lastMessage(), f.messageOf(c.code));
-      QVERIFY(child<QLineEdit>(w, "edDataGeracao")->hasFocus());
+      QVERIFY(date->hasFocus());
+      press(w, "btAvancar");
+      QCOMPARE(f.ui.shown.size(), shown + 2);
+      QCOMPARE(f.lastMessage(), f.messageOf(c.code));
+      QVERIFY(date->hasFocus());
     }
     chooseDate(w, "31122007");
     press(w, "btAvancar");  // no drive chosen
