@@ -148,8 +148,7 @@ void TfmTransmissao::transmitSelected() {
         tell(DialogKind::Error, core::delivery::kInvalidReceiptText);
         break;
       case TransmitResult::NoReceipt:
-        tell(DialogKind::Warning, "A declaração não foi transmitida: o programa de transmissão terminou sem deixar o "
-                                  "recibo.\n\n" + out.run.output);
+        tell(DialogKind::Warning, noReceiptText(out.run.output));
         break;
       case TransmitResult::NotADeclaration:
         tell(DialogKind::Error, "Arquivo de declaração não encontrado: " + line.file.string());

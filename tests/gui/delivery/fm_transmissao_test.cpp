@@ -168,6 +168,32 @@ class TransmissaoTest : public QObject {
     QCOMPARE(b.lastMessage(), QStringLiteral("Unidade não contém declaração."));
     QVERIFY(!w.findChild<QPushButton*>("btTransmitir")->isEnabled());
   }
+
+  // After a write: several files offer nothing, one file is offered and sent on Yes.
+  void offerAfterWriteFollowsTheRun() {
+    Bench b;
+    bool several = true;
+    gui::delivery::offerTransmission(b.host, b.first, several);
+    QVERIFY(!several);
+    QVERIFY(b.ui.shown.empty());
+
+    b.ui.answers = {"mrNo"};
+    gui::delivery::offerTransmission(b.host, b.first, several);
+    QCOMPARE(b.lastMessage(), QStringLiteral("Deseja Transmitir a Declaração?"));
+    QVERIFY(b.processes.runs.empty());
+
+    b.ui.answers = {"mrYes"};
+    gui::delivery::offerTransmission(b.host, b.first, several);
+    QCOMPARE(b.processes.runs.size(), 1u);
+    QCOMPARE(b.ui.shown.size(), 2u);
+    QVERIFY(fs::exists(core::delivery::receiptPath(b.first)));
+
+    fs::remove(b.program);
+    several = true;
+    gui::delivery::offerTransmission(b.host, b.first, several);
+    QVERIFY(b.lastMessage().contains(QStringLiteral("não encontrado nesse computador")));
+    QCOMPARE(b.processes.runs.size(), 1u);
+  }
 };
 
 QTEST_MAIN(TransmissaoTest)
