@@ -142,7 +142,8 @@ void TfmTransmissao::transmitSelected() {
         tell(DialogKind::Warning, core::delivery::kAlreadyTransmittedText);
         break;
       case TransmitResult::ProgramMissing:
-        tell(DialogKind::Information, core::delivery::programMissingText());
+        host_.reports.ui.titledMessage(DialogKind::Information, core::delivery::kProgramMissingTitle,
+                                       core::delivery::programMissingText(), Buttons::Ok);
         break;
       case TransmitResult::InvalidReceipt:
         tell(DialogKind::Error, core::delivery::kInvalidReceiptText);

@@ -33,7 +33,8 @@ void openTransmissionWindow(shell::AppContext& app, QWidget* parent, Transmissio
 void offerTransmission(TransmissionHost& host, const std::filesystem::path& lastWritten, bool& severalFiles) {
   auto& ui = host.reports.ui;
   if (!core::delivery::transmissionProgramExists(host.program)) {
-    ui.message(DialogKind::Information, core::delivery::programMissingText(), Buttons::Ok);
+    ui.titledMessage(DialogKind::Information, core::delivery::kProgramMissingTitle,
+                     core::delivery::programMissingText(), Buttons::Ok);
     return;
   }
   if (severalFiles) {
