@@ -5,6 +5,7 @@
 
 #include "core/platform/named_guard.h"
 #include "core/store/data_folder.h"
+#include "gui/delivery/write_wizard_commands.h"
 #include "gui/entry/entry_commands.h"
 #include "gui/entry/entry_session.h"
 #include "gui/importing/import_commands.h"
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
   torvex::gui::entry::EntrySession entrySession(context, ui);
   torvex::gui::entry::installEntryCommands(window, entrySession);
   torvex::gui::importing::installImportCommands(window, context, ui);
+  torvex::gui::delivery::installWriteCommands(window, entrySession);
   app.setErrorHandlerInstalled(true);
   showMainWindowAfterSplash(std::move(splash), window);
   return app.exec();
