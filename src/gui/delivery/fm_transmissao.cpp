@@ -32,7 +32,9 @@ TfmTransmissao::TfmTransmissao(TransmissionHost& host, TransmissionMode mode, QW
   const bool print = mode == TransmissionMode::Print;
   setWindowTitle(print ? QStringLiteral("Imprimir Protocolo de Transmissão") : QStringLiteral("Transmitir Declaração"));
   ui_->btTransmitir->setVisible(!print);
+  ui_->lbInstrucaoTransmitir->setVisible(!print);
   ui_->btImprime->setVisible(print);
+  ui_->lbInstrucaoImprimir->setVisible(print);
   for (int c = 0; c < static_cast<int>(std::size(kColumnWidths)); ++c)
     ui_->lvDeclaracoes->setColumnWidth(c, shell::screenScale().scaled(kColumnWidths[c]));
   connect(ui_->btDriveA, &QPushButton::clicked, this, &TfmTransmissao::listDriveA);

@@ -74,6 +74,7 @@ class TransmissaoTest : public QObject {
     auto* transmit = w.findChild<QPushButton*>("btTransmitir");
     QVERIFY(!transmit->isEnabled());
     QVERIFY(w.findChild<QPushButton*>("btImprime")->isHidden());
+    QVERIFY(w.findChild<QWidget*>("lbInstrucaoImprimir")->isHidden());
 
     w.findChild<QPushButton*>("btDriveC")->click();
     QCOMPARE(w.list()->topLevelItemCount(), 2);
@@ -121,6 +122,8 @@ class TransmissaoTest : public QObject {
     TfmTransmissao w(b.host, TransmissionMode::Print);
     QCOMPARE(w.windowTitle(), QStringLiteral("Imprimir Protocolo de Transmissão"));
     QVERIFY(w.findChild<QPushButton*>("btTransmitir")->isHidden());
+    QVERIFY(w.findChild<QWidget*>("lbInstrucaoTransmitir")->isHidden());
+    QVERIFY(!w.findChild<QWidget*>("lbInstrucaoImprimir")->isHidden());
     std::vector<core::reports::Parameters> shown;
     w.showProtocol = [&](const core::reports::Parameters& p) { shown.push_back(p); };
     w.listDriveC();
