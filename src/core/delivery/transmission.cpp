@@ -51,7 +51,9 @@ std::vector<std::string> firstLines(const fs::path& file, int count, std::size_t
   std::string line;
   char c;
   bool any = false;
-  while (static_cast<int>(lines.size()) < count && in.get(c)) {
+  // A file without line breaks is not read to its end.
+  std::size_t budget = static_cast<std::size_t>(count) * (maxLength + 2) + 64 * 1024;
+  while (static_cast<int>(lines.size()) < count && budget-- > 0 && in.get(c)) {
     any = true;
     if (c == '\n') {
       if (!line.empty() && line.back() == '\r') line.pop_back();

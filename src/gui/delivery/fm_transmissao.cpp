@@ -32,7 +32,9 @@ TfmTransmissao::TfmTransmissao(TransmissionHost& host, TransmissionMode mode, QW
   const bool print = mode == TransmissionMode::Print;
   setWindowTitle(print ? QStringLiteral("Imprimir Protocolo de Transmissão") : QStringLiteral("Transmitir Declaração"));
   ui_->btTransmitir->setVisible(!print);
+  ui_->lbInstrucaoTransmitir->setVisible(!print);
   ui_->btImprime->setVisible(print);
+  ui_->lbInstrucaoImprimir->setVisible(print);
   for (int c = 0; c < static_cast<int>(std::size(kColumnWidths)); ++c)
     ui_->lvDeclaracoes->setColumnWidth(c, shell::screenScale().scaled(kColumnWidths[c]));
   connect(ui_->btDriveA, &QPushButton::clicked, this, &TfmTransmissao::listDriveA);
@@ -142,14 +144,14 @@ void TfmTransmissao::transmitSelected() {
         tell(DialogKind::Warning, core::delivery::kAlreadyTransmittedText);
         break;
       case TransmitResult::ProgramMissing:
-        tell(DialogKind::Information, core::delivery::programMissingText());
+        host_.reports.ui.titledMessage(DialogKind::Information, core::delivery::kProgramMissingTitle,
+                                       core::delivery::programMissingText(), Buttons::Ok);
         break;
       case TransmitResult::InvalidReceipt:
         tell(DialogKind::Error, core::delivery::kInvalidReceiptText);
         break;
       case TransmitResult::NoReceipt:
-        tell(DialogKind::Warning, "A declaração não foi transmitida: o programa de transmissão terminou sem deixar o "
-                                  "recibo.\n\n" + out.run.output);
+        tell(DialogKind::Warning, noReceiptText(out.run.output));
         break;
       case TransmitResult::NotADeclaration:
         tell(DialogKind::Error, "Arquivo de declaração não encontrado: " + line.file.string());

@@ -34,6 +34,11 @@ struct TransmissionHost {
   reports::ReportHost& reports;          // also the dialogs (reports.ui)
 };
 
+// The offer made after a write (see offerTransmissionAfterWrite), with the host's parts.
+void offerTransmission(TransmissionHost& host, const std::filesystem::path& lastWritten, bool& severalFiles);
+// What the user reads when the transmission program left no receipt: its own words follow.
+std::string noReceiptText(const std::string& programOutput);
+
 class TfmTransmissao : public QDialog {
   Q_OBJECT
  public:

@@ -30,12 +30,11 @@ void openTransmissionWindow(shell::AppContext& app, QWidget* parent, Transmissio
   w.exec();
 }
 
-void offerTransmissionAfterWrite(shell::AppContext& app, QWidget* parent, const std::filesystem::path& lastWritten,
-                                 bool& severalFiles) {
-  platform::QtInteraction ui(parent);
-  const auto program = core::delivery::transmissionProgram(app.executableFolder);
-  if (!core::delivery::transmissionProgramExists(program)) {
-    ui.message(DialogKind::Information, core::delivery::programMissingText(), Buttons::Ok);
+void offerTransmission(TransmissionHost& host, const std::filesystem::path& lastWritten, bool& severalFiles) {
+  auto& ui = host.reports.ui;
+  if (!core::delivery::transmissionProgramExists(host.program)) {
+    ui.titledMessage(DialogKind::Information, core::delivery::kProgramMissingTitle,
+                     core::delivery::programMissingText(), Buttons::Ok);
     return;
   }
   if (severalFiles) {
@@ -45,26 +44,55 @@ void offerTransmissionAfterWrite(shell::AppContext& app, QWidget* parent, const 
   if (ui.message(DialogKind::Confirmation, core::delivery::kAskTransmitText, Buttons::YesNo) !=
       core::platform::button::kYes)
     return;
-  core::platform::SystemProcesses processes;
-  const auto out = core::jobs::transmitDeclaration(processes, {lastWritten, app.transmitFolder, program});
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const auto out = core::jobs::transmitDeclaration(host.processes, {lastWritten, host.transmitFolder, host.program});
+  QApplication::restoreOverrideCursor();
   using core::jobs::TransmitResult;
-  if (out.result == TransmitResult::NoReceipt)
-    ui.message(DialogKind::Warning,
-               "A declaração não foi transmitida: o programa de transmissão terminou sem deixar o recibo.\n\n" +
-                   out.run.output,
-               Buttons::Ok);
-  else if (out.result == TransmitResult::InvalidReceipt)
-    ui.message(DialogKind::Error, core::delivery::kInvalidReceiptText, Buttons::Ok);
-  else if (out.result == TransmitResult::AlreadyTransmitted)
-    ui.message(DialogKind::Warning, core::delivery::kAlreadyTransmittedText, Buttons::Ok);
-  else if (out.result == TransmitResult::HandOffFailed || out.result == TransmitResult::ProgramNotStarted)
-    ui.message(DialogKind::Error, out.detail, Buttons::Ok);
+  switch (out.result) {
+    case TransmitResult::Transmitted:
+    case TransmitResult::ProgramMissing:  // tested above
+      break;
+    case TransmitResult::NoReceipt:
+      ui.message(DialogKind::Warning, noReceiptText(out.run.output), Buttons::Ok);
+      break;
+    case TransmitResult::InvalidReceipt:
+      ui.message(DialogKind::Error, core::delivery::kInvalidReceiptText, Buttons::Ok);
+      break;
+    case TransmitResult::AlreadyTransmitted:
+      ui.message(DialogKind::Warning, core::delivery::kAlreadyTransmittedText, Buttons::Ok);
+      break;
+    case TransmitResult::NotADeclaration:
+      ui.message(DialogKind::Error, "Arquivo de declaração não encontrado: " + lastWritten.string(), Buttons::Ok);
+      break;
+    case TransmitResult::HandOffFailed:
+    case TransmitResult::ProgramNotStarted:
+      ui.message(DialogKind::Error, out.detail, Buttons::Ok);
+      break;
+  }
   // Bring the program's main window back to the front.
   for (QWidget* w : QApplication::topLevelWidgets())
     if (auto* main = qobject_cast<QMainWindow*>(w)) {
       main->raise();
       main->activateWindow();
     }
+}
+
+void offerTransmissionAfterWrite(shell::AppContext& app, QWidget* parent, const std::filesystem::path& lastWritten,
+                                 bool& severalFiles) {
+  core::platform::SystemProcesses processes;
+  platform::QtMedia media(app.transmitFolder);
+  platform::QtPrinters printers;
+  platform::QtInteraction ui(parent);
+  reports::ReportHost reportHost{*app.db, printers, ui};
+  TransmissionHost host{app.transmitFolder, core::delivery::transmissionProgram(app.executableFolder), processes, media,
+                        reportHost};
+  offerTransmission(host, lastWritten, severalFiles);
+}
+
+std::string noReceiptText(const std::string& programOutput) {
+  std::string text = "A declaração não foi transmitida: o programa de transmissão terminou sem deixar o recibo.";
+  if (!programOutput.empty()) text += "\n\n" + programOutput;
+  return text;
 }
 
 }  // namespace torvex::gui::delivery

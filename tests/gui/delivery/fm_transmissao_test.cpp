@@ -74,6 +74,7 @@ class TransmissaoTest : public QObject {
     auto* transmit = w.findChild<QPushButton*>("btTransmitir");
     QVERIFY(!transmit->isEnabled());
     QVERIFY(w.findChild<QPushButton*>("btImprime")->isHidden());
+    QVERIFY(w.findChild<QWidget*>("lbInstrucaoImprimir")->isHidden());
 
     w.findChild<QPushButton*>("btDriveC")->click();
     QCOMPARE(w.list()->topLevelItemCount(), 2);
@@ -121,6 +122,8 @@ class TransmissaoTest : public QObject {
     TfmTransmissao w(b.host, TransmissionMode::Print);
     QCOMPARE(w.windowTitle(), QStringLiteral("Imprimir Protocolo de Transmissão"));
     QVERIFY(w.findChild<QPushButton*>("btTransmitir")->isHidden());
+    QVERIFY(w.findChild<QWidget*>("lbInstrucaoTransmitir")->isHidden());
+    QVERIFY(!w.findChild<QWidget*>("lbInstrucaoImprimir")->isHidden());
     std::vector<core::reports::Parameters> shown;
     w.showProtocol = [&](const core::reports::Parameters& p) { shown.push_back(p); };
     w.listDriveC();
@@ -167,6 +170,32 @@ class TransmissaoTest : public QObject {
     QCOMPARE(w.list()->topLevelItemCount(), 0);
     QCOMPARE(b.lastMessage(), QStringLiteral("Unidade não contém declaração."));
     QVERIFY(!w.findChild<QPushButton*>("btTransmitir")->isEnabled());
+  }
+
+  // After a write: several files offer nothing, one file is offered and sent on Yes.
+  void offerAfterWriteFollowsTheRun() {
+    Bench b;
+    bool several = true;
+    gui::delivery::offerTransmission(b.host, b.first, several);
+    QVERIFY(!several);
+    QVERIFY(b.ui.shown.empty());
+
+    b.ui.answers = {"mrNo"};
+    gui::delivery::offerTransmission(b.host, b.first, several);
+    QCOMPARE(b.lastMessage(), QStringLiteral("Deseja Transmitir a Declaração?"));
+    QVERIFY(b.processes.runs.empty());
+
+    b.ui.answers = {"mrYes"};
+    gui::delivery::offerTransmission(b.host, b.first, several);
+    QCOMPARE(b.processes.runs.size(), 1u);
+    QCOMPARE(b.ui.shown.size(), 2u);
+    QVERIFY(fs::exists(core::delivery::receiptPath(b.first)));
+
+    fs::remove(b.program);
+    several = true;
+    gui::delivery::offerTransmission(b.host, b.first, several);
+    QVERIFY(b.lastMessage().contains(QStringLiteral("não encontrado nesse computador")));
+    QCOMPARE(b.processes.runs.size(), 1u);
   }
 };
 
