@@ -5,8 +5,8 @@
 #include <QPushButton>
 
 #include "core/delivery/establishment_choice.h"
-#include "core/product.h"
 #include "core/jobs/verify_declarations_job.h"
+#include "core/product.h"
 #include "core/store/declaration_state.h"
 #include "core/validation/establishment_validators.h"
 #include "core/validation/message_dialog.h"
