@@ -3,7 +3,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "../../bench/declaration_generator.h"
+#include "support/declaration_generator.h"
 #include "core/delivery/file_digest.h"
 
 namespace torvex::test {
@@ -25,12 +25,12 @@ void restampDigest(const fs::path& file) {
 }
 
 void writeSoundDeclaration(const fs::path& file, long establishments, long long links) {
-  bench::GeneratorOptions o;
+  test::GeneratorOptions o;
   o.establishments = establishments;
   o.links = links;
   {
     std::ofstream out(file, std::ios::binary);
-    bench::DeclarationGenerator(o).write(out);
+    test::DeclarationGenerator(o).write(out);
   }
   restampDigest(file);
 }
