@@ -11,6 +11,10 @@ constexpr Command kCommands[] = {
     {"gravar", "Verifica e grava o arquivo da declaração (Gravar Declaração)", setupGravar},
     {"relatorio", "Gera um relatório do catálogo em PDF, sem janelas (Imprimir Relatório)", setupRelatorio},
     {"indexar", "Refaz os índices da pasta de dados (Indexar Arquivos)", setupIndexar},
+    {"transmitir", "Entrega um arquivo de declaração ao programa de transmissão e mostra o recibo (Transmitir Declaração)",
+     setupTransmitir},
+    {"protocolo", "Confere o recibo de uma declaração transmitida e imprime o protocolo (Protocolo de Transmissão)",
+     setupProtocolo},
 };
 }  // namespace
 

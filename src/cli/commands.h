@@ -33,6 +33,8 @@ Runner setupImportar(CLI::App& sub);
 Runner setupGravar(CLI::App& sub);
 Runner setupRelatorio(CLI::App& sub);
 Runner setupIndexar(CLI::App& sub);
+Runner setupTransmitir(CLI::App& sub);
+Runner setupProtocolo(CLI::App& sub);
 
 // The data folder beside the executable ("dados").
 std::filesystem::path defaultDataFolder();

@@ -36,8 +36,9 @@ std::string ConsoleInteraction::message(DialogKind kind, const std::string& text
   std::ostream& out = std::cerr;
   out << core::validation::dialogTitle(kind) << ": " << core::validation::plainLineBreaks(text) << "\n";
   if (buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel) {
-    // After Ctrl-C the question is the run's "Deseja interromper?": yes, stop.
-    const bool answer = interruptRequested ? true : yes_;
+    // After Ctrl-C the run's stop question is answered yes, so it stops; any
+    // other question (an overwrite, say) still gets the command's own answer.
+    const bool answer = interruptRequested && text == core::validation::kInterruptQuestion ? true : yes_;
     out << "  (resposta automática: " << (answer ? "Sim" : "Não") << ")\n";
     return answer ? core::platform::button::kYes : core::platform::button::kNo;
   }

@@ -2,7 +2,8 @@
 // The user, for torvex-cli: messages go to standard error; questions are answered
 // with the given default (scripts have nobody to ask); progress is silent unless
 // asked for. Ctrl-C asks a long run to stop: the run's "Deseja interromper?" is
-// then answered Yes, so it stops cleanly; a second Ctrl-C ends the program at once.
+// then answered Yes, so it stops cleanly (every other question keeps its default);
+// a second Ctrl-C ends the program at once.
 #include <string>
 
 #include "core/platform/interaction.h"

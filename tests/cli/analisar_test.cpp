@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "../../bench/declaration_generator.h"
+#include "support/declaration_generator.h"
 #include "support/cli_runner.h"
 #include "support/temp_data_folder.h"
 
@@ -27,12 +27,12 @@ class AnalisarCli : public ::testing::Test {
     return "analisar " + quoted(file) + " --dados " + quoted(folder.path().string()) + " " + options;
   }
   static std::string generated(bool previousYear = false) {
-    bench::GeneratorOptions o;
+    test::GeneratorOptions o;
     o.establishments = 4;
     o.withoutLinksEvery = 2;
     o.links = 6;
     o.previousYear = previousYear;
-    return bench::DeclarationGenerator(o).text();
+    return test::DeclarationGenerator(o).text();
   }
   TempDataFolder folder;
 };

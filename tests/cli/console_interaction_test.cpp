@@ -18,6 +18,10 @@ TEST(ConsoleInteraction, CtrlCRequestsAStopAndTheStopQuestionIsAnsweredYes) {
   EXPECT_EQ(ui.message(DialogKind::Confirmation, "Substituir?", Buttons::YesNo), "mrNo");
   std::raise(SIGINT);
   EXPECT_TRUE(ui.stopRequested());
+  // Only the stop question is answered Yes: an overwrite asked before the run looks
+  // at the request keeps the command's answer.
+  EXPECT_EQ(ui.message(DialogKind::Confirmation, "Substituir?", Buttons::YesNo), "mrNo");
+  EXPECT_EQ(ui.message(DialogKind::Confirmation, "Substituir?", Buttons::YesNoCancel), "mrNo");
   EXPECT_EQ(ui.message(DialogKind::Information, "Deseja interromper?", Buttons::YesNo), "mrYes");
   EXPECT_EQ(ui.message(DialogKind::Warning, "Aviso", Buttons::Ok), "mrOk");
   ui.clearStopRequest();

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "../../bench/declaration_generator.h"
+#include "support/declaration_generator.h"
 #include "support/cli_runner.h"
 #include "support/temp_data_folder.h"
 
@@ -23,13 +23,13 @@ class ImportarCli : public ::testing::Test {
                         quoted(folder.path().string()) + " " + options);
   }
   static std::string generated(bool previousYear = false) {
-    bench::GeneratorOptions o;
+    test::GeneratorOptions o;
     o.establishments = 4;
     o.withoutLinksEvery = 2;
     o.links = 6;
     o.previousYear = previousYear;
     o.endedEvery = previousYear ? 3 : 0;  // last year's dismissals stay out of this year
-    return bench::DeclarationGenerator(o).text();
+    return test::DeclarationGenerator(o).text();
   }
   std::int64_t count(const std::string& sql) {
     core::store::Database db(folder.path());

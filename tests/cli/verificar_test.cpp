@@ -46,7 +46,7 @@ TEST(CliVerificar, ASoundDeclarationFindsNothing) {
 
 TEST(CliVerificar, InjectedFaultsAreReportedErrorsFirst) {
   TempDataFolder folder;
-  storeDeclaration(folder, {{"InOpcaoAberta", "4"}},
+  storeDeclaration(folder, {{"InOpcaoAberta", "1"}},
                    {{{"Va13ParcelaFinalEmpregado", "000900000"}}, {{"InSexo", "3"}, {"TxUsoEmpregado", "MAT 9"}}});
   const auto r = runTorvexCli("verificar --json --dados " + folder.path().string());
   EXPECT_EQ(r.status, 2);

@@ -16,10 +16,12 @@ std::string quoted(const std::string& text) {
   return out + "'";
 }
 
-CliResult runTorvexCli(const std::string& args) {
+CliResult runTorvexCli(const std::string& args) { return runProgram(TORVEX_TEST_CLI, args); }
+
+CliResult runProgram(const std::string& program, const std::string& args) {
   const auto dir = makeTempDirectory("torvex-cli");
   const auto errFile = dir / "stderr.txt";
-  const std::string cmd = "timeout 300 " + quoted(TORVEX_TEST_CLI) + " " + args + " 2>" + quoted(errFile.string());
+  const std::string cmd = "timeout 300 " + quoted(program) + " " + args + " 2>" + quoted(errFile.string());
   CliResult r;
   if (FILE* p = popen(cmd.c_str(), "r")) {
     char buf[4096];

@@ -15,6 +15,8 @@ struct CliResult {
 // `args` are passed through the shell; quote paths that may hold blanks. A run
 // that hangs is ended after five minutes.
 CliResult runTorvexCli(const std::string& args);
+// The same for another program (a copy of torvex-cli put elsewhere, for example).
+CliResult runProgram(const std::string& program, const std::string& args);
 
 // A path or word quoted for the shell.
 std::string quoted(const std::string& text);

@@ -10,6 +10,13 @@ CheckParameters verifyCheck() {
   return p;
 }
 
+CheckParameters verifyCheck(std::vector<store::EstablishmentKey> chosen) {
+  CheckParameters p = verifyCheck();
+  p.selection = Selection{};
+  p.selection->establishments = std::move(chosen);
+  return p;
+}
+
 CheckParameters writeCheck(std::vector<store::EstablishmentKey> chosen) {
   CheckParameters p;
   p.selection = Selection{};
@@ -17,6 +24,13 @@ CheckParameters writeCheck(std::vector<store::EstablishmentKey> chosen) {
   p.baseYearFilter = std::string(kBaseYear);
   p.checkResponsible = true;
   p.checkResponsibleFileFields = false;
+  return p;
+}
+
+CheckParameters rectificationWriteCheck() {
+  CheckParameters p = writeCheck({});
+  p.selection.reset();
+  p.useWorkTables = true;
   return p;
 }
 

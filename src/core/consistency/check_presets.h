@@ -10,11 +10,17 @@ namespace torvex::core::consistency {
 
 // Verify inconsistencies: every stored establishment of the base year.
 CheckParameters verifyCheck();
+// Verify inconsistencies of the chosen establishments of the base year.
+CheckParameters verifyCheck(std::vector<store::EstablishmentKey> chosen);
 
 // Write the declaration: the chosen establishments of the base year, and the
 // responsible row; its fields that only a loaded file fills are not asked of a
 // keyed-in row.
 CheckParameters writeCheck(std::vector<store::EstablishmentKey> chosen);
+
+// Write a rectification: the work tables the rectification filled (the
+// responsible row and exactly the chosen establishments and links).
+CheckParameters rectificationWriteCheck();
 
 // Analyse a file: the work tables just loaded, every establishment and every
 // year, the responsible row, as a file.

@@ -26,13 +26,17 @@ void field(CheckContext& ctx, Code code, std::string_view label, std::string_vie
   report(ctx, kErr, kEst, code, {{label, content}});
 }
 
-// Check 1: an operation on the establishment was left unfinished.
+// Check 1: an operation on the establishment was left unfinished. The finding
+// names the establishment's deletion as such, the employees' transfer or deletion
+// (and "2", which no operation sets) as other operations, anything else as an update.
 void openOperation(CheckContext& ctx) {
-  const std::string& op = est(ctx)[kOpenOperation];
-  if (op.empty()) return;
-  const char* what = (op == "1" || op == "2" || op == "3") ? "Outras opções"
-                     : op == "4"                          ? "Exclusão de estabelecimento"
-                                                          : "Atualização de estabelecimento";
+  namespace op = open_operation;
+  const std::string& marker = est(ctx)[kOpenOperation];
+  if (marker.empty()) return;
+  const char* what = marker == op::kDeletion ? "Exclusão de estabelecimento"
+                     : (marker == "2" || marker == op::kTransfer || marker == op::kEmployeeDeletion)
+                         ? "Outras opções"
+                         : "Atualização de estabelecimento";
   ctx.finding(kErr, kEst, "1677", {{"1666", what}});
 }
 

@@ -30,6 +30,14 @@ inline const Field kGenerationDate{RecordKind::Responsible, "DaGeracao"};
 
 namespace establishment {
 inline const Field kOpenOperation{RecordKind::Establishment, "InOpcaoAberta"};
+// Values of kOpenOperation: the operation that set it and did not finish.
+namespace open_operation {
+inline constexpr const char* kEntry = "0";             // establishment data entry
+inline constexpr const char* kDeletion = "1";          // deletion of the establishment
+inline constexpr const char* kTransfer = "3";          // transfer of employees
+inline constexpr const char* kEmployeeDeletion = "4";  // deletion of several employees
+inline constexpr const char* kLinkCodeChange = "5";    // change of the link code
+}  // namespace open_operation
 inline const Field kYear{RecordKind::Establishment, "AnBase"};
 inline const Field kInscription{RecordKind::Establishment, "CoCgcCeiEstabelecimento"};
 inline const Field kKind{RecordKind::Establishment, "InInscrEstabelecimento"};

@@ -2,14 +2,20 @@
 
 #include <openssl/evp.h>
 
+#include <algorithm>
 #include <array>
+#include <cctype>
+#include <cstdint>
 #include <fstream>
 #include <memory>
 #include <stdexcept>
 
 namespace torvex::core::delivery {
 
-std::string hashFileGenerate(const std::filesystem::path& file) {
+namespace {
+
+// MD5 of the file in hex; the `blankLength` bytes from `blankAt` are read as blanks.
+std::string digestOf(const std::filesystem::path& file, std::uint64_t blankAt, std::uint64_t blankLength) {
   std::ifstream in(file, std::ios::binary);
   if (!in) throw std::runtime_error("cannot open for digest: " + file.string());
 
@@ -18,9 +24,14 @@ std::string hashFileGenerate(const std::filesystem::path& file) {
     throw std::runtime_error("digest unavailable");
 
   std::array<char, 64 * 1024> buffer{};
+  std::uint64_t offset = 0;
   while (in) {
     in.read(buffer.data(), buffer.size());
     const auto got = in.gcount();
+    const std::uint64_t n = got > 0 ? static_cast<std::uint64_t>(got) : 0;
+    for (std::uint64_t i = std::max(offset, blankAt); i < blankAt + blankLength && i < offset + n; ++i)
+      buffer[i - offset] = ' ';
+    offset += n;
     if (got > 0 && EVP_DigestUpdate(ctx.get(), buffer.data(), static_cast<std::size_t>(got)) != 1)
       throw std::runtime_error("digest failed: " + file.string());
   }
@@ -37,6 +48,49 @@ std::string hashFileGenerate(const std::filesystem::path& file) {
     out += kHex[md[i] >> 4];
     out += kHex[md[i] & 0x0F];
   }
+  return out;
+}
+
+}  // namespace
+
+std::string hashFileGenerate(const std::filesystem::path& file) { return digestOf(file, 0, 0); }
+
+bool StampedDigest::matches() const {
+  if (stored.size() != computed.size()) return false;
+  for (std::size_t i = 0; i < stored.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(stored[i])) != std::tolower(static_cast<unsigned char>(computed[i])))
+      return false;
+  return true;
+}
+
+StampedDigest checkStampedDigest(const std::filesystem::path& file) {
+  StampedDigest out;
+  std::ifstream in(file, std::ios::binary);
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(file, ec);
+  if (!in || ec) return out;
+  // The last record ends before the final line break (and an end-of-file byte after it).
+  std::uint64_t end = size;
+  const std::uint64_t tail = std::min<std::uint64_t>(size, 3);
+  std::string last(tail, '\0');
+  in.seekg(static_cast<std::streamoff>(size - tail));
+  in.read(last.data(), static_cast<std::streamsize>(tail));
+  if (!in) return out;
+  if (!last.empty() && last.back() == '\x1a') last.pop_back(), --end;
+  if (!last.empty() && last.back() == '\n') last.pop_back(), --end;
+  if (!last.empty() && last.back() == '\r') last.pop_back(), --end;
+  if (end < kDigestLength) return out;
+  const std::uint64_t at = end - kDigestLength;
+  out.stored.resize(kDigestLength);
+  in.seekg(static_cast<std::streamoff>(at));
+  in.read(out.stored.data(), static_cast<std::streamsize>(kDigestLength));
+  if (!in) return out;
+  try {
+    out.computed = digestOf(file, at, kDigestLength);
+  } catch (const std::exception&) {
+    return out;
+  }
+  out.readable = true;
   return out;
 }
 

@@ -13,4 +13,14 @@ std::string hashFileGenerate(const std::filesystem::path& file);
 // Length of the digest text and of the field that receives it.
 inline constexpr std::size_t kDigestLength = 32;
 
+// The digest stamped at the end of a written file (the last 32 characters of
+// its last record) checked against the digest of the file with that field blank.
+struct StampedDigest {
+  bool readable = false;  // false: the file could not be read or is too short
+  std::string stored;     // the stamped text
+  std::string computed;   // the digest the file should carry
+  bool matches() const;   // the two agree (case aside)
+};
+StampedDigest checkStampedDigest(const std::filesystem::path& file);
+
 }  // namespace torvex::core::delivery

@@ -3,6 +3,7 @@
 // did not finish: tell the user which operation it was, then clear the marker.
 #include <string>
 
+#include "core/consistency/fields.h"
 #include "core/platform/interaction.h"
 #include "core/store/database.h"
 #include "core/store/reference_lookup.h"
@@ -10,13 +11,7 @@
 namespace torvex::core::entry {
 
 // Values of BD8Emp.InOpcaoAberta: the operation that set it.
-namespace open_operation {
-inline constexpr const char* kEntry = "0";             // establishment data entry
-inline constexpr const char* kDeletion = "1";          // deletion of the establishment
-inline constexpr const char* kTransfer = "3";          // transfer of employees
-inline constexpr const char* kEmployeeDeletion = "4";  // deletion of several employees
-inline constexpr const char* kLinkCodeChange = "5";    // change of the link code
-}  // namespace open_operation
+namespace open_operation = consistency::fields::establishment::open_operation;
 
 // The message code for a marker value ("0500".."0504"); empty when none applies.
 std::string interruptedOperationMessage(const std::string& marker);

@@ -5,14 +5,30 @@
 
 namespace torvex::core::jobs {
 
-VerifyOutcome verifyDeclarations(const JobHost& host) {
+namespace {
+
+VerifyOutcome runVerify(const JobHost& host, const consistency::CheckParameters& parameters) {
   VerifyOutcome out;
   if (store::establishmentsOfYear(host.db, store::kBaseYear).empty()) return out;
   consistency::CheckEngine engine(host.db, host.reference, host.ui);
-  out.check = engine.run(consistency::verifyCheck());
+  out.check = engine.run(parameters);
   out.result = out.check.result == consistency::CheckResult::Interrupted ? VerifyResult::Interrupted
                                                                          : VerifyResult::Checked;
   return out;
+}
+
+}  // namespace
+
+VerifyOutcome verifyDeclarations(const JobHost& host) { return runVerify(host, consistency::verifyCheck()); }
+
+VerifyOutcome verifyDeclarations(const JobHost& host, std::vector<store::EstablishmentKey> chosen) {
+  return runVerify(host, consistency::verifyCheck(std::move(chosen)));
+}
+
+VerifyFindings findingsOf(const consistency::CheckOutcome& check) {
+  if (check.errors) return VerifyFindings::Errors;
+  if (check.warnings) return VerifyFindings::Warnings;
+  return VerifyFindings::Nothing;
 }
 
 }  // namespace torvex::core::jobs

@@ -3,6 +3,9 @@
 // year and leaves the findings in the error table.
 #include "core/consistency/check_engine.h"
 #include "core/jobs/job_host.h"
+#include "core/store/establishment_key.h"
+
+#include <vector>
 
 namespace torvex::core::jobs {
 
@@ -18,5 +21,18 @@ struct VerifyOutcome {
 };
 
 VerifyOutcome verifyDeclarations(const JobHost& host);
+// The same over the chosen establishments of the base year only (by key).
+VerifyOutcome verifyDeclarations(const JobHost& host, std::vector<store::EstablishmentKey> chosen);
+
+// Told when the user stops the check of the verify or write wizard.
+inline constexpr const char* kCheckInterruptedText = "Consistência interrompida pelo usuário";
+
+// What the wizard's result page shows for a finished check.
+enum class VerifyFindings {
+  Errors,    // errors were recorded (warnings too, maybe)
+  Warnings,  // only warnings
+  Nothing,   // neither
+};
+VerifyFindings findingsOf(const consistency::CheckOutcome& check);
 
 }  // namespace torvex::core::jobs

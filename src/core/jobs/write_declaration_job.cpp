@@ -5,7 +5,9 @@
 #include "core/consistency/check_presets.h"
 #include "core/delivery/analysed_file_rewrite.h"
 #include "core/delivery/generation_date.h"
+#include "core/product.h"
 #include "core/store/declaration_state.h"
+#include "core/validation/establishment_validators.h"
 
 namespace torvex::core::jobs {
 
@@ -22,16 +24,35 @@ std::vector<delivery::SelectedEstablishment> markedList(const std::vector<store:
   return list;
 }
 
+// Takes the generation date (today's when none is given); false when it is refused.
+bool acceptDate(WriteJobOutcome& out, const std::string& date) {
+  out.generationDate = date.empty() ? delivery::todayDate() : date;
+  if (const auto code = validation::checkGenerationDate(out.generationDate, product::kBaseYearNumber);
+      code != validation::kValid) {
+    out.dateCode = std::string(code);
+    out.result = WriteJobResult::InvalidDate;
+    return false;
+  }
+  return true;
+}
+
+WriteJobOutcome runCheck(const JobHost& host, const consistency::CheckParameters& parameters, WriteJobOutcome out) {
+  consistency::CheckEngine engine(host.db, host.reference, host.ui);
+  out.check = engine.run(parameters);
+  if (out.check.result == consistency::CheckResult::Interrupted) {
+    out.result = WriteJobResult::CheckInterrupted;
+    return out;
+  }
+  out.result = out.check.errors ? WriteJobResult::RefusedErrors : WriteJobResult::ReadyToWrite;
+  return out;
+}
+
 }  // namespace
 
 WriteJobOutcome prepareWrite(const JobHost& host, const WriteSettings& settings) {
   WriteJobOutcome out;
-  out.generationDate = settings.generationDate.empty() ? delivery::todayDate() : settings.generationDate;
-  if (const auto code = delivery::checkGenerationDate(out.generationDate); code != "0000") {
-    out.dateCode = std::string(code);
-    out.result = WriteJobResult::InvalidDate;
-    return out;
-  }
+  if (!settings.dateAfterCheck && !acceptDate(out, settings.generationDate)) return out;
+  if (settings.rectification) return runCheck(host, consistency::rectificationWriteCheck(), std::move(out));
   const auto stored = store::establishmentsOfYear(host.db, store::kBaseYear);
   if (stored.empty()) {
     out.result = WriteJobResult::NoEstablishments;
@@ -48,23 +69,25 @@ WriteJobOutcome prepareWrite(const JobHost& host, const WriteSettings& settings)
   std::vector<store::EstablishmentKey> chosen;
   for (const auto& e : out.selection)
     if (e.selected) chosen.push_back(e.key);
-  consistency::CheckEngine engine(host.db, host.reference, host.ui);
-  out.check = engine.run(consistency::writeCheck(std::move(chosen)));
-  if (out.check.result == consistency::CheckResult::Interrupted) {
-    out.result = WriteJobResult::CheckInterrupted;
-    return out;
-  }
-  out.result = out.check.errors ? WriteJobResult::RefusedErrors : WriteJobResult::ReadyToWrite;
-  return out;
+  return runCheck(host, consistency::writeCheck(std::move(chosen)), std::move(out));
 }
 
 WriteJobOutcome writePrepared(const JobHost& host, const platform::Media& media, const WriteSettings& settings,
                               WriteJobOutcome prepared) {
   WriteJobOutcome out = std::move(prepared);
   if (out.result != WriteJobResult::ReadyToWrite) return out;
+  if (settings.dateAfterCheck && !acceptDate(out, settings.generationDate)) {
+    out.result = WriteJobResult::InvalidDate;
+    return out;
+  }
   delivery::DeclarationWriter writer(host.db, media, host.ui);
   delivery::WriteRequest request;
-  request.selection = out.selection;
+  if (settings.rectification) {
+    request.fromWorkTables = true;
+    request.rectification = true;
+  } else {
+    request.selection = out.selection;
+  }
   request.drive = settings.drive;
   request.generationDate = out.generationDate;
   request.generationTime = delivery::currentTimeOfDay();

@@ -16,6 +16,12 @@ struct WriteSettings {
   // The establishments to write; empty: every establishment of the base year.
   std::vector<store::EstablishmentKey> establishments;
   char drive = 'C';  // A or B: removable disk; any other letter: the hard-disk folder
+  // The date is asked after the check (the wizard): the first step leaves it
+  // alone and the second checks the one given then.
+  bool dateAfterCheck = false;
+  // Writes the rectification the work tables hold (files with suffix R): no
+  // establishment list; the check and the writer read the work tables.
+  bool rectification = false;
 };
 
 enum class WriteJobResult {
@@ -43,7 +49,8 @@ struct WriteJobOutcome {
 
 // The job in two steps, as the wizard's pages run it: the first checks the date
 // and the chosen establishments and runs the check (ReadyToWrite when writing
-// may follow); the second writes what a ReadyToWrite first step chose.
+// may follow); the second writes what a ReadyToWrite first step chose (with
+// `dateAfterCheck`, checking the date given to it first).
 WriteJobOutcome prepareWrite(const JobHost& host, const WriteSettings& settings);
 WriteJobOutcome writePrepared(const JobHost& host, const platform::Media& media, const WriteSettings& settings,
                               WriteJobOutcome prepared);

@@ -29,6 +29,11 @@ class Interaction {
 
   // Shows a text in a dialog of the given kind; answers the pressed button's name.
   virtual std::string message(DialogKind kind, const std::string& text, Buttons buttons) = 0;
+  // The same under a title of its own instead of the kind's; hosts without titles show it as message().
+  virtual std::string titledMessage(DialogKind kind, const std::string& /*title*/, const std::string& text,
+                                    Buttons buttons) {
+    return message(kind, text, buttons);
+  }
   // Sounds the system's exclamation beep.
   virtual void beep() {}
   // Progress of a long run: position out of maximum; a maximum of 0 hides the progress.

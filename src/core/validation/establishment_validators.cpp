@@ -365,8 +365,6 @@ Code checkEmail(std::string_view email) {
 
 Code checkGenerationDate(std::string_view date, int baseYear) {
   const auto v = trimBlanks(date);
-  if (auto c = checkFixedWidthNumeric(v, 8); c != kValid) return c;
-  if (isAllZero(v)) return "0420";
   if (!isValidDate(v)) return "0421";
   if (beforeFollowingYear(v, baseYear)) return "0420";
   if (afterFollowingYear(v, baseYear)) return "0423";

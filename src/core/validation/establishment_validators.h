@@ -51,6 +51,9 @@ Code checkPhone(std::string_view phone);   // "3674"
 Code checkAreaCodeOfState(std::string_view ddd, std::string_view coUf);  // "0402"
 Code checkPhonePairing(std::string_view ddd, std::string_view phone);
 Code checkEmail(std::string_view email);
+// The generation date of a declaration, ddmmyyyy: "0421" unless a real date (so an empty or
+// all-zero date too), "0420" before 1 January and "0423" after 31 December of the year after
+// the base year. The responsible row's check and the write job both use this one rule.
 Code checkGenerationDate(std::string_view date, int baseYear);
 Code checkRectificationDate(bool rectification, std::string_view date, int baseYear);
 

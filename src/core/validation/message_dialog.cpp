@@ -100,7 +100,7 @@ std::string showMessageWithInscription(platform::Interaction& ui, const store::R
 }
 
 bool confirmInterruption(platform::Interaction& ui) {
-  return ui.message(platform::DialogKind::Information, "Deseja interromper?", platform::Buttons::YesNo) ==
+  return ui.message(platform::DialogKind::Information, std::string(kInterruptQuestion), platform::Buttons::YesNo) ==
          platform::button::kYes;
 }
 

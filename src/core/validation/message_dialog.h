@@ -46,7 +46,10 @@ std::string showMessageWithInscription(platform::Interaction& ui, const store::R
                                        std::string_view code, std::string_view inscription, std::string_view name,
                                        std::string_view prefix, std::string_view kind);
 
-// Asks "Deseja interromper?" (information, Yes/No); true when the answer is Yes.
+// The question that confirms a stop request of a long run.
+inline constexpr std::string_view kInterruptQuestion = "Deseja interromper?";
+
+// Asks kInterruptQuestion (information, Yes/No); true when the answer is Yes.
 bool confirmInterruption(platform::Interaction& ui);
 inline bool askInterrupt(platform::Interaction& ui) { return confirmInterruption(ui); }
 

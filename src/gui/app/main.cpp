@@ -5,6 +5,8 @@
 
 #include "core/platform/named_guard.h"
 #include "core/store/data_folder.h"
+#include "gui/consistency/verify_commands.h"
+#include "gui/delivery/write_wizard_commands.h"
 #include "gui/entry/entry_commands.h"
 #include "gui/entry/entry_session.h"
 #include "gui/importing/import_commands.h"
@@ -78,6 +80,8 @@ int main(int argc, char** argv) {
   torvex::gui::entry::EntrySession entrySession(context, ui);
   torvex::gui::entry::installEntryCommands(window, entrySession);
   torvex::gui::importing::installImportCommands(window, context, ui);
+  torvex::gui::delivery::installWriteCommands(window, entrySession);
+  torvex::gui::consistency::installVerifyCommands(window, entrySession);
   app.setErrorHandlerInstalled(true);
   showMainWindowAfterSplash(std::move(splash), window);
   return app.exec();

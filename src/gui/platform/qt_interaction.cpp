@@ -18,10 +18,15 @@ QString dialogText(const std::string& text) {
 }
 
 std::string QtInteraction::message(DialogKind kind, const std::string& text, Buttons buttons) {
+  const std::string_view title = core::validation::dialogTitle(kind);
+  return titledMessage(kind, std::string(title), text, buttons);
+}
+
+std::string QtInteraction::titledMessage(DialogKind kind, const std::string& title, const std::string& text,
+                                         Buttons buttons) {
   QMessageBox box(parent_);
   box.setText(dialogText(text));
-  const std::string_view title = core::validation::dialogTitle(kind);
-  box.setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+  box.setWindowTitle(QString::fromStdString(title));
   switch (kind) {
     case DialogKind::Confirmation:
       box.setIcon(QMessageBox::Question);

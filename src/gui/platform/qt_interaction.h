@@ -21,6 +21,8 @@ class QtInteraction : public core::platform::Interaction {
 
   std::string message(core::platform::DialogKind kind, const std::string& text,
                       core::platform::Buttons buttons) override;
+  std::string titledMessage(core::platform::DialogKind kind, const std::string& title, const std::string& text,
+                            core::platform::Buttons buttons) override;
   void beep() override;
   void progress(std::int64_t position, std::int64_t maximum) override;
   void status(const std::string& text) override;

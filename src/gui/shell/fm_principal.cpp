@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "core/store/declaration_state.h"
+#include "gui/delivery/transmission_commands.h"
 #include "gui/shell/help_system.h"
 #include "gui/shell/fm_informacoes_uteis.h"
 #include "gui/shell/fm_indexar.h"
@@ -152,6 +153,10 @@ TfmPrincipal::TfmPrincipal(AppContext& context, QWidget* parent)
   };
   setHandler(Command::ImprimirRelatorio, [printWizard] { printWizard(reports::PrintWizard::Start::Choice); });
   setHandler(Command::ImprimirDeclaracao, [printWizard] { printWizard(reports::PrintWizard::Start::ReportType); });
+  setHandler(Command::Transmitir,
+             [this] { delivery::openTransmissionWindow(context_, this, delivery::TransmissionMode::Transmit); });
+  setHandler(Command::ImprimirProtocolo,
+             [this] { delivery::openTransmissionWindow(context_, this, delivery::TransmissionMode::Print); });
   setHandler(Command::VisualizarCartela,
              [this] { reports::showReport(this, *context_.db, "Cartela", reports::Destination::Preview); });
   setHandler(Command::EmitirCartela,

@@ -77,7 +77,7 @@ TEST(CheckEngine, ResultTellsErrorsFromWarnings) {
 TEST(CheckEngine, RowsAreNumberedContinuouslyOverRunsAndCarryTheEstablishment) {
   CheckBench b;
   Values e = test::validEstablishment();
-  e["InOpcaoAberta"] = "4";
+  e["InOpcaoAberta"] = "1";
   test::insertRow(b.db, "BD8Emp", e);
   test::insertRow(b.db, "BD8Vinc", test::validLink(e));
   b.verify();

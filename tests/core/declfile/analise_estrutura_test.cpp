@@ -18,8 +18,8 @@ using Records = std::vector<std::string>;
 
 // Three establishments: the first two with two links each, the third without.
 // Indexes: 0 type 0; 1 est. A; 2-3 its links; 4 est. B; 5-6 its links; 7 est. C; 8 type 9.
-bench::GeneratorOptions small() {
-  bench::GeneratorOptions o;
+test::GeneratorOptions small() {
+  test::GeneratorOptions o;
   o.seed = 7;
   o.establishments = 3;
   o.withoutLinksEvery = 3;
@@ -43,6 +43,8 @@ struct Case {
   std::function<std::vector<Row>(const Records&)> rows;  // from the records before mutation
   bool previousYear = false;  // a file of the 523-character layout, analysed with AnoAnterior
 };
+// A failing case is named, not dumped as bytes.
+void PrintTo(const Case& c, std::ostream* os) { *os << '"' << c.name << '"' << (c.previousYear ? " (previous year)" : ""); }
 
 std::string joined(Records& r) { return joinRecords(r); }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "../../../bench/declaration_generator.h"
+#include "support/declaration_generator.h"
 #include "core/declfile/analise_estrutura.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_data_folder.h"
@@ -41,7 +41,7 @@ inline void renumber(std::vector<std::string>& records) {
   }
 }
 
-inline std::string generated(bench::GeneratorOptions o) { return bench::DeclarationGenerator(std::move(o)).text(); }
+inline std::string generated(test::GeneratorOptions o) { return test::DeclarationGenerator(std::move(o)).text(); }
 
 class AnalyserTest : public ::testing::Test {
  protected:

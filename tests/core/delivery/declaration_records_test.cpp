@@ -140,6 +140,11 @@ struct DatesCase {
   const char* storedGenerationDate;
   const char* expected;  // positions 223-239, then the origin digit of record 9
 };
+void PrintTo(const DatesCase& c, std::ostream* os) {
+  *os << c.name << " (" << (c.fromWork ? "work tables" : "declaration tables")
+      << (c.rectification ? ", rectification" : "") << ", stored dates \"" << c.storedRectificationDate << "\" \""
+      << c.storedGenerationDate << "\")";
+}
 
 class RectificationAndGenerationDates : public ::testing::TestWithParam<DatesCase> {};
 

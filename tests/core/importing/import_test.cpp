@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "../../../bench/declaration_generator.h"
+#include "support/declaration_generator.h"
 #include "core/importing/establishment_list.h"
 #include "core/importing/import_merge.h"
 #include "core/importing/prefix.h"
@@ -26,8 +26,8 @@ namespace jobs = core::jobs;
 // A generated file split into records, to be changed field by field.
 class FileRecords {
  public:
-  explicit FileRecords(bench::GeneratorOptions o) {
-    bench::DeclarationGenerator g(o);
+  explicit FileRecords(test::GeneratorOptions o) {
+    test::DeclarationGenerator g(o);
     layout_ = g.layout();
     const std::string text = g.text();
     const std::size_t stride = static_cast<std::size_t>(layout_.recordLength) + 2;
@@ -84,8 +84,8 @@ class FileRecords {
   std::vector<std::string> records_;
 };
 
-bench::GeneratorOptions options(long establishments, long long links, bool previousYear = false) {
-  bench::GeneratorOptions o;
+test::GeneratorOptions options(long establishments, long long links, bool previousYear = false) {
+  test::GeneratorOptions o;
   o.establishments = establishments;
   o.links = links;
   o.previousYear = previousYear;

@@ -2,7 +2,7 @@
 // rules of the establishment list, concluding with nothing or some lines
 // ticked, and what ends up stored.
 // The generator goes before Qt, whose "emit" macro would hide its method of that name.
-#include "../../../bench/declaration_generator.h"
+#include "support/declaration_generator.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -37,10 +37,10 @@ class ImportWizardTest : public QObject {
 
     // A generated file of 4 establishments; the third gets a one-character prefix.
     std::string file(bool faulty = false) {
-      bench::GeneratorOptions o;
+      test::GeneratorOptions o;
       o.establishments = 4;
       o.links = 8;
-      std::string text = bench::DeclarationGenerator(o).text();
+      std::string text = test::DeclarationGenerator(o).text();
       const std::size_t stride = 529;
       for (std::size_t at = 0; at + stride <= text.size(); at += stride) {
         const bool third = text.compare(at + 6, 14, text, 7 * stride + 6, 14) == 0;  // record 8 is the third establishment

@@ -15,7 +15,7 @@
 #include "core/declfile/record_layout.h"
 #include "core/validation/check_digits.h"
 
-namespace torvex::bench {
+namespace torvex::test {
 
 struct GeneratorOptions {
   std::uint64_t seed = 1;
@@ -73,19 +73,19 @@ class DeclarationGenerator {
     std::string lastInscription, lastPrefix;
     for (long e = 0; e < o_.establishments; ++e) {
       const Establishment est = makeEstablishment(e);
-      if (e == 0) emit(out, recordZero(est));
-      emit(out, recordOne(est, ++sequence + 1));
+      if (e == 0) writeRecord(out, recordZero(est));
+      writeRecord(out, recordOne(est, ++sequence + 1));
       ++type1;
       if (est.prefix != "00") ++prefixesNotZero;
       if (!est.withoutLinks) {
         long long n = perEstablishment + (extra > 0 ? 1 : 0);
         if (extra > 0) --extra;
-        for (long long i = 0; i < n; ++i, ++type2) emit(out, recordTwo(est, ++sequence + 1, type2));
+        for (long long i = 0; i < n; ++i, ++type2) writeRecord(out, recordTwo(est, ++sequence + 1, type2));
       }
       lastInscription = est.inscription;
       lastPrefix = est.prefix;
     }
-    emit(out, recordNine(sequence + 2, lastInscription, lastPrefix, type1, type2, prefixesNotZero));
+    writeRecord(out, recordNine(sequence + 2, lastInscription, lastPrefix, type1, type2, prefixesNotZero));
     if (o_.endOfFileByte) out.put('\x1a');
   }
 
@@ -212,7 +212,7 @@ class DeclarationGenerator {
     std::string text_;
   };
 
-  void emit(std::ostream& out, const Record& r) {
+  void writeRecord(std::ostream& out, const Record& r) {
     out.write(r.text().data(), static_cast<std::streamsize>(r.text().size()));
     out.write(o_.separator.data(), static_cast<std::streamsize>(o_.separator.size()));
   }
@@ -377,4 +377,4 @@ class DeclarationGenerator {
   core::declfile::RecordLayout layout_;
 };
 
-}  // namespace torvex::bench
+}  // namespace torvex::test

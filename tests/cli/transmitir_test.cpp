@@ -1,0 +1,93 @@
+// torvex-cli transmitir and protocolo, run as an installed program would be: a
+// copy of torvex-cli with the transmission program in its folder beside it.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "core/delivery/transmission.h"
+#include "support/cli_runner.h"
+#include "support/temp_data_folder.h"
+#include "support/transmission_samples.h"
+
+namespace torvex::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string contents(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class TransmitirCli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(transmite);
+    fs::copy_file(TORVEX_TEST_CLI, cli);
+    fs::create_directories(bin / "trevion2006");
+    fs::copy_file(builtTransmissionProgram(), bin / "trevion2006" / "trevion2006");
+    writeSoundDeclaration(declaration, 2, 5);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+  CliResult torvex(const std::string& args) { return runProgram(cli.string(), args); }
+
+  fs::path dir = makeTempDirectory("torvex-instalado");
+  fs::path bin = dir / "bin";
+  fs::path cli = bin / "torvex-cli";
+  fs::path transmite = bin / "Transmite";
+  fs::path declaration = transmite / "Keva2006_100000000001450001G.dec";
+  fs::path receipt = transmite / "Keva2006_100000000001450001G.rec";
+  std::string file = quoted(declaration.string());
+};
+
+TEST_F(TransmitirCli, TransmitsOnceThenPrintsAndRendersTheProtocol) {
+  const auto sent = torvex("transmitir " + file);
+  ASSERT_EQ(sent.status, 0) << sent.err;
+  EXPECT_EQ(contents(transmite / "Trevion.ini"), declaration.string() + "\r\n");
+  EXPECT_NE(sent.out.find("Estabelecimentos: 2\n"), std::string::npos) << sent.out;
+  EXPECT_NE(sent.out.find("Vínculos: 5\n"), std::string::npos) << sent.out;
+  EXPECT_NE(sent.out.find("Número do recibo (CREA): 5905"), std::string::npos) << sent.out;
+
+  const auto again = torvex("transmitir " + file);
+  EXPECT_EQ(again.status, 1);
+  EXPECT_NE(again.err.find("Declaração já transmitida."), std::string::npos) << again.err;
+
+  const auto printed = torvex("protocolo " + file);
+  ASSERT_EQ(printed.status, 0) << printed.err;
+  EXPECT_EQ(printed.out, sent.out);
+  const fs::path pdf = dir / "protocolo.pdf";
+  ASSERT_EQ(torvex("protocolo " + file + " --pdf " + quoted(pdf.string())).status, 0);
+  EXPECT_GT(fs::file_size(pdf), 0u);
+
+  // A receipt changed by hand, then none at all.
+  std::string line = contents(receipt);
+  line[35] = line[35] == '9' ? '8' : '9';
+  std::ofstream(receipt, std::ios::binary) << line;
+  const auto tampered = torvex("protocolo " + file);
+  EXPECT_EQ(tampered.status, 1);
+  EXPECT_NE(tampered.err.find("Arquivo .rec inválido"), std::string::npos) << tampered.err;
+  fs::remove(receipt);
+  const auto none = torvex("protocolo " + file);
+  EXPECT_EQ(none.status, 1);
+  EXPECT_NE(none.err.find("Declaração não transmitida."), std::string::npos) << none.err;
+  EXPECT_EQ(torvex("protocolo " + quoted((transmite / "outro.dec").string())).status, 3);
+}
+
+TEST_F(TransmitirCli, RefusesADamagedFileAndSaysWhenTheProgramIsMissing) {
+  overwriteAt(declaration, 529 + 23, "X");
+  const auto damaged = torvex("transmitir " + file);
+  EXPECT_EQ(damaged.status, 1);
+  EXPECT_NE(damaged.err.find("código de verificação do arquivo não confere"), std::string::npos) << damaged.err;
+  EXPECT_FALSE(fs::exists(receipt));
+
+  fs::remove_all(bin / "trevion2006");
+  const auto missing = torvex("transmitir " + file);
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("não encontrado nesse computador"), std::string::npos) << missing.err;
+  EXPECT_EQ(contents(transmite / "Trevion.ini"), declaration.string() + "\r\n");
+  EXPECT_EQ(torvex("transmitir " + quoted((transmite / "outro.dec").string())).status, 3);
+}
+
+}  // namespace
+}  // namespace torvex::test

@@ -1,0 +1,49 @@
+#include "support/transmission_samples.h"
+
+#include <fstream>
+#include <stdexcept>
+
+#include "support/declaration_generator.h"
+#include "core/delivery/file_digest.h"
+
+namespace torvex::test {
+
+namespace fs = std::filesystem;
+
+void overwriteAt(const fs::path& file, std::uint64_t offset, const std::string& bytes) {
+  std::fstream f(file, std::ios::in | std::ios::out | std::ios::binary);
+  f.seekp(static_cast<std::streamoff>(offset));
+  f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!f) throw std::runtime_error("cannot change " + file.string());
+}
+
+void restampDigest(const fs::path& file) {
+  const auto check = core::delivery::checkStampedDigest(file);
+  if (!check.readable) throw std::runtime_error("cannot digest " + file.string());
+  // The last record ends with CR LF: the digest sits just before it.
+  overwriteAt(file, fs::file_size(file) - 2 - core::delivery::kDigestLength, check.computed);
+}
+
+void writeSoundDeclaration(const fs::path& file, long establishments, long long links) {
+  test::GeneratorOptions o;
+  o.establishments = establishments;
+  o.links = links;
+  {
+    std::ofstream out(file, std::ios::binary);
+    test::DeclarationGenerator(o).write(out);
+  }
+  restampDigest(file);
+}
+
+fs::path builtTransmissionProgram() { return TORVEX_TEST_TREVION; }
+
+core::platform::ProcessRun FakeProcesses::runAndWait(const fs::path& program, const std::vector<std::string>&) {
+  runs.push_back(program);
+  if (onRun) return onRun(program);
+  core::platform::ProcessRun run;
+  run.started = true;
+  run.exitCode = 0;
+  return run;
+}
+
+}  // namespace torvex::test
