@@ -1,5 +1,4 @@
-// End to end: runs of torvex-cli that are killed or paused half-way, and two
-// programs on one data folder.
+// End to end: runs of torvex-cli that are killed half-way.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -9,13 +8,12 @@
 #include <chrono>
 #include <fstream>
 #include <random>
-#include <set>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "../../bench/declaration_generator.h"
+#include "support/declaration_generator.h"
 #include "support/cli_runner.h"
 #include "support/temp_data_folder.h"
 
@@ -66,28 +64,16 @@ std::string readAll(const fs::path& file) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::set<std::string> namesIn(const fs::path& folder) {
-  std::set<std::string> names;
-  for (const auto& e : fs::directory_iterator(folder)) names.insert(e.path().filename().string());
-  return names;
-}
-
 class KilledRun : public ::testing::Test {
  protected:
   fs::path writeDeclaration(const std::string& name, int establishments, int links, int seed = 1) {
-    bench::GeneratorOptions o;
+    GeneratorOptions o;
     o.establishments = establishments;
     o.links = links;
     o.seed = seed;
     const auto file = work / name;
-    std::ofstream(file, std::ios::binary) << bench::DeclarationGenerator(o).text();
+    std::ofstream(file, std::ios::binary) << DeclarationGenerator(o).text();
     return file;
-  }
-  std::vector<std::string> analisar(const fs::path& file) const {
-    return {"analisar", file.string(), "--dados", folder.path().string(), "--json"};
-  }
-  std::string analisarLine(const fs::path& file) const {
-    return "analisar " + quoted(file.string()) + " --dados " + quoted(folder.path().string()) + " --json";
   }
   // Milliseconds a whole run of `args` takes here.
   long long timed(const std::vector<std::string>& args) {
@@ -110,30 +96,6 @@ class KilledRun : public ::testing::Test {
   std::mt19937 random{20061231};
 };
 
-TEST_F(KilledRun, KillingTheAnalyserAtAnyMomentLeavesAFolderTheNextAnalysisUses) {
-  const auto file = writeDeclaration("grande.dec", 20, 3000);
-  const auto expected = runTorvexCli(analisarLine(file));
-  ASSERT_EQ(expected.status, 0) << expected.err;
-  const auto before = namesIn(folder.path());
-  const long long whole = timed(analisar(file));
-
-  std::uniform_int_distribution<long long> moment(0, whole);
-  for (int i = 0; i < 20; ++i) {
-    const long long at = moment(random);
-    {
-      Background run(analisar(file), work / "morto.txt");
-      std::this_thread::sleep_for(std::chrono::milliseconds(at));
-      run.signal(SIGKILL);
-      run.wait();
-    }
-    const auto next = runTorvexCli(analisarLine(file));
-    EXPECT_EQ(next.status, 0) << "killed after " << at << " ms: " << next.err;
-    EXPECT_EQ(next.out, expected.out) << "killed after " << at << " ms";
-    // The folder holds the same files as before: nothing half-written is left for later runs.
-    EXPECT_EQ(namesIn(folder.path()), before) << "killed after " << at << " ms";
-  }
-}
-
 TEST_F(KilledRun, KillingAnImportLeavesTheDeclarationDatabaseSound) {
   const auto file = writeDeclaration("importar.dec", 20, 3000);
   const std::vector<std::string> importar{"importar", file.string(), "--dados", folder.path().string(), "--json"};
@@ -152,41 +114,6 @@ TEST_F(KilledRun, KillingAnImportLeavesTheDeclarationDatabaseSound) {
     EXPECT_EQ(integrityOfDeclarations(), "ok") << "killed after " << at << " ms";
     const auto next = runTorvexCli("importar " + quoted(file.string()) + " --dados " + quoted(folder.path().string()));
     EXPECT_EQ(next.status, expected.status) << "killed after " << at << " ms: " << next.err;
-  }
-}
-
-TEST_F(KilledRun, TwoAnalysesOnOneFolderEachReportAndWriteTheirOwnFile) {
-  // A is paused at several moments of its run while B analyses another file on
-  // the same folder; A must still report and write its own declaration.
-  const auto a = writeDeclaration("a.dec", 20, 3000, 1);
-  const auto b = writeDeclaration("b.dec", 7, 500, 2);
-  const auto soloA = runTorvexCli(analisarLine(a));
-  const auto soloB = runTorvexCli(analisarLine(b));
-  ASSERT_EQ(soloA.status, 0) << soloA.err;
-  ASSERT_EQ(soloB.status, 0) << soloB.err;
-  ASSERT_NE(soloA.out, soloB.out);
-  const long long whole = timed(analisar(a));
-
-  for (const long long at : {whole / 8, whole / 4, whole / 2, 3 * whole / 4}) {
-    const auto destination = work / ("destino" + std::to_string(at));
-    fs::create_directories(destination);
-    auto args = analisar(a);
-    args.insert(args.end(), {"--gravar", destination.string()});
-    Background runA(args, work / "a.txt");
-    std::this_thread::sleep_for(std::chrono::milliseconds(at));
-    runA.signal(SIGSTOP);
-    const auto runB = runTorvexCli(analisarLine(b));
-    runA.signal(SIGCONT);
-    EXPECT_EQ(runA.wait(), 0) << readAll(work / "a.txt.err");
-    EXPECT_EQ(runB.out, soloB.out) << "A paused after " << at << " ms: " << runB.err;
-
-    const std::string outA = readAll(work / "a.txt");
-    EXPECT_EQ(outA.substr(0, soloA.out.size()), soloA.out) << "A paused after " << at << " ms";
-    std::vector<fs::path> written;
-    for (const auto& e : fs::directory_iterator(destination)) written.push_back(e.path());
-    ASSERT_EQ(written.size(), 1u) << "A paused after " << at << " ms";
-    const auto again = runTorvexCli(analisarLine(written[0]));
-    EXPECT_EQ(again.out, soloA.out) << "A paused after " << at << " ms";
   }
 }
 

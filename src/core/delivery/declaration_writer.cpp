@@ -11,7 +11,6 @@
 #include "core/delivery/media_operations.h"
 #include "core/delivery/record_text.h"
 #include "core/store/table_def.h"
-#include "core/store/work_tables_state.h"
 #include "core/text/utf8_text.h"
 #include "core/validation/message_dialog.h"
 
@@ -52,7 +51,6 @@ class WriteRun {
   WriteRun(DeclarationWriter& w, const WriteRequest& r) : w_(w), req_(r), drive_(platform::normalDrive(r.drive)) {}
 
   WriteOutcome run() {
-    if (req_.fromWorkTables) store::requireCompleteWorkTables(w_.db_);
     out_.result = outcome();
     return std::move(out_);
   }

@@ -218,7 +218,7 @@ Database::Database(std::filesystem::path folder, Mode mode) : folder_(std::move(
   sqlite3_busy_timeout(db_, 3000);
   try {
     attach(folder_ / kReferenceFile, "ref", !create);
-    attachScratch();
+    attach(folder_ / kWorkFile, "trab", false);  // scratch: made anew when missing
     bringDeclarationSchemaUpToDate(db_);
     configure();
   } catch (...) {
@@ -245,15 +245,6 @@ void Database::attach(const std::filesystem::path& file, const char* schema, boo
     throw EngineError(engine_code::kCannotOpen, "Arquivo de dados não encontrado: " + file.string() + ".");
   Statement st(db_, "ATTACH DATABASE :file AS " + std::string(schema));
   st.bind(":file", file.string()).run();
-}
-
-void Database::attachScratch() {
-  // Each connection gets a scratch database of its own: an anonymous file that
-  // the engine unlinks as soon as it is created. A run that is killed, or that
-  // stops on a full disk, leaves nothing behind that a later run could find
-  // half-written, and two programs on one data folder never share work tables.
-  // It is attached before temp_store=MEMORY is set so that it stays on disk.
-  exec("ATTACH DATABASE '' AS trab");
 }
 
 void Database::configure() {

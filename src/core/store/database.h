@@ -1,7 +1,6 @@
 #pragma once
-// The table engine adapter: one SQLite connection over the data folder's two
-// database files (declaration, reference) and a private scratch database for
-// the work tables, with prepared statements bound
+// The table engine adapter: one SQLite connection over the data folder's three
+// database files (declaration, reference, work), with prepared statements bound
 // by parameter name, transactions, table management and exclusive-use
 // detection. Every failure is raised as EngineError.
 #include <sqlite3.h>
@@ -88,7 +87,7 @@ class Transaction {
  public:
   enum class Scope {
     Folder,   // takes the write lock of every file at once
-    Scratch,  // writes only the connection's scratch tables: other programs keep the folder
+    Scratch,  // writes only the scratch tables: the other files are locked only when written
   };
   explicit Transaction(Database& db, Scope scope = Scope::Folder);
   ~Transaction();
@@ -105,6 +104,7 @@ class Database {
  public:
   static constexpr const char* kDeclarationFile = "declaracao.db";
   static constexpr const char* kReferenceFile = "referencia.db";
+  static constexpr const char* kWorkFile = "trabalho.db";
   static constexpr const char* kLockFile = "torvex.lck";
 
   enum class Mode {
@@ -148,7 +148,6 @@ class Database {
 
  private:
   void attach(const std::filesystem::path& file, const char* schema, bool mustExist);
-  void attachScratch();
   void configure();
   std::filesystem::path folder_;
   sqlite3* db_ = nullptr;
