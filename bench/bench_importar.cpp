@@ -11,38 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "core/importing/import_merge.h"
 #include "core/jobs/import_job.h"
-#include "core/store/database.h"
-#include "core/store/table_def.h"
 
 namespace fs = std::filesystem;
 using namespace torvex::core;
+namespace bench = torvex::bench;
 
 namespace {
-
-class Silent : public platform::Interaction {
- public:
-  std::string message(platform::DialogKind, const std::string& text, platform::Buttons) override {
-    std::cerr << text << "\n";
-    return platform::button::kOk;
-  }
-};
-
-fs::path executableFolder() {
-  std::error_code ec;
-  const auto exe = fs::read_symlink("/proc/self/exe", ec);
-  return ec ? fs::current_path() : exe.parent_path();
-}
-
-void prepareDataFolder(const fs::path& folder, const fs::path& reference) {
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  fs::copy_file(reference, folder / store::Database::kReferenceFile);
-  store::Database db(folder, store::Database::Mode::Create);
-  for (const auto& def : store::tableDefinitions())
-    if (def.db == store::DbFile::Declaration) db.createTable(def);
-}
 
 double cpuSeconds() {
   rusage u{};
@@ -71,29 +48,14 @@ class Step {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const char* usage = "uso: bench_importar ARQUIVO [--dados PASTA] [--referencia referencia.db] [--ano-anterior]\n";
-  std::vector<std::string> args(argv + 1, argv + argc);
-  fs::path file, folder = fs::temp_directory_path() / "torvex-bench-importar";
-  fs::path reference = executableFolder() / ".." / "bin" / "dados" / "referencia.db";
-  bool previousYear = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--dados" && i + 1 < args.size()) folder = args[++i];
-    else if (args[i] == "--referencia" && i + 1 < args.size()) reference = args[++i];
-    else if (args[i] == "--ano-anterior") previousYear = true;
-    else if (file.empty()) file = args[i];
-    else {
-      std::cerr << usage;
-      return 3;
-    }
-  }
-  if (file.empty()) {
-    std::cerr << usage;
-    return 3;
-  }
+  const auto arguments =
+      bench::parseFileBenchArguments("bench_importar", argc, argv, fs::temp_directory_path() / "torvex-bench-importar");
+  if (!arguments) return 3;
+  const auto& [file, folder, reference, previousYear] = *arguments;
   try {
-    prepareDataFolder(folder, reference);
+    bench::prepareDataFolder(folder, reference, /*fresh=*/true);
     store::Database db(folder);
-    Silent ui;
+    bench::Silent ui;
     declfile::TAnaliseEstrutura analyser;
     Step analysis("analise e carga");
     const auto outcome = jobs::analyseForImport(analyser, file, previousYear, db, ui);

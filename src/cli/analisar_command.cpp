@@ -72,10 +72,7 @@ int analyse(const AnalisarOptions& o) {
   {
     // The data folder is checked before anything reads it, as every command does.
     ConsoleInteraction check(/*yes=*/false);
-    if (!core::store::startupCheck(o.dataFolder, check)) {
-      std::cerr << core::store::kMissingFilesMessage << "\n";
-      return exit_status::kUsage;
-    }
+    if (!dataFolderReady(o.dataFolder, check)) return exit_status::kUsage;
   }
   std::unique_ptr<core::store::Database> db;
   std::unique_ptr<core::store::ReferenceLookup> reference;

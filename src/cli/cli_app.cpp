@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "core/store/data_folder.h"
 
 namespace torvex::cli {
 
@@ -15,6 +16,12 @@ std::filesystem::path executableFolder() {
 }
 
 std::filesystem::path defaultDataFolder() { return executableFolder() / "dados"; }
+
+bool dataFolderReady(const std::filesystem::path& folder, core::platform::Interaction& ui) {
+  if (core::store::startupCheck(folder, ui)) return true;
+  std::cerr << core::store::kMissingFilesMessage << "\n";
+  return false;
+}
 
 int run(int argc, char** argv) {
   using core::product::kBaseYear;

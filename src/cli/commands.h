@@ -10,6 +10,7 @@
 #include <span>
 
 #include "cli/exit_status.h"
+#include "core/platform/interaction.h"
 
 namespace torvex::cli {
 
@@ -40,5 +41,8 @@ Runner setupProtocolo(CLI::App& sub);
 std::filesystem::path defaultDataFolder();
 // The folder that holds the executable.
 std::filesystem::path executableFolder();
+// Whether the data folder holds what every command needs; when it does not,
+// the reinstall message has gone to standard error (the command exits kUsage).
+bool dataFolderReady(const std::filesystem::path& folder, core::platform::Interaction& ui);
 
 }  // namespace torvex::cli

@@ -1,6 +1,7 @@
 #include "cli/findings_output.h"
 
 #include <iostream>
+#include <vector>
 
 #include "cli/exit_status.h"
 #include "core/validation/message_dialog.h"
@@ -11,15 +12,26 @@ namespace torvex::cli {
 
 void printFindings(core::store::Database& db, const core::store::ReferenceLookup& reference, bool json,
                    std::ostream& out) {
+  using core::consistency::ReportedFinding;
   std::size_t errors = 0;
   std::size_t warnings = 0;
-  core::consistency::forEachFinding(db, reference, [&](const core::consistency::ReportedFinding& f) {
-    (f["errwar"] == "err" ? errors : warnings) += 1;
-    if (json)
+  // The rows of one finding (one per label) are listed and counted once.
+  std::vector<ReportedFinding> finding;
+  const auto flush = [&] {
+    if (finding.empty()) return;
+    (finding.front()["errwar"] == "err" ? errors : warnings) += 1;
+    out << core::consistency::findingText(finding) << "\n";
+    finding.clear();
+  };
+  core::consistency::forEachFinding(db, reference, [&](const ReportedFinding& f) {
+    if (json) {
       out << core::consistency::findingJson(f) << "\n";
-    else
-      out << core::consistency::findingText(f) << "\n";
+      return;
+    }
+    if (!core::consistency::sameFinding(finding, f)) flush();
+    finding.push_back(f);
   });
+  flush();
   if (json) return;
   if (errors > 0)
     out << "Houveram erros nas declarações selecionadas.\n";

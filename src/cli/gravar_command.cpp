@@ -39,10 +39,7 @@ core::store::EstablishmentKey establishmentKey(const std::string& arg) {
 int write(const Options& o) {
   // Nobody can answer here: every question (overwrite, already transmitted) is answered No.
   ConsoleInteraction ui(false);
-  if (!core::store::startupCheck(o.folder, ui)) {
-    std::cerr << core::store::kMissingFilesMessage << "\n";
-    return exit_status::kUsage;
-  }
+  if (!dataFolderReady(o.folder, ui)) return exit_status::kUsage;
   core::store::Database db(o.folder);
   core::store::ReferenceLookup reference(db);
   core::platform::FolderMedia media(o.destination);

@@ -109,10 +109,7 @@ int import(const Options& o) {
     settings.establishments.push_back(choice);
   }
   ConsoleInteraction ui(/*yes=*/false);
-  if (!core::store::startupCheck(o.folder, ui)) {
-    std::cerr << core::store::kMissingFilesMessage << "\n";
-    return exit_status::kUsage;
-  }
+  if (!dataFolderReady(o.folder, ui)) return exit_status::kUsage;
   core::store::Database db(o.folder);
   core::store::ReferenceLookup reference(db);
   const auto outcome = core::jobs::runImport(settings, db, reference, ui);

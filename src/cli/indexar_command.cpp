@@ -13,10 +13,7 @@ Runner setupIndexar(CLI::App& sub) {
   sub.add_option("--dados", *folder, "Pasta de dados (padrão: a pasta dados ao lado do programa)");
   return [folder]() {
     ConsoleInteraction ui;
-    if (!core::store::startupCheck(*folder, ui)) {
-      std::cerr << core::store::kMissingFilesMessage << "\n";
-      return exit_status::kUsage;
-    }
+    if (!dataFolderReady(*folder, ui)) return exit_status::kUsage;
     core::store::Database db(*folder);
     return core::store::reindexAll(db, ui) ? exit_status::kOk : exit_status::kRefused;
   };

@@ -103,10 +103,7 @@ int render(const Options& o) {
   given.try_emplace("Classificacao", std::string(rep::classificationText(sel.classification)));
 
   ConsoleInteraction ui(false);
-  if (!core::store::startupCheck(o.folder, ui)) {
-    std::cerr << core::store::kMissingFilesMessage << "\n";
-    return exit_status::kUsage;
-  }
+  if (!dataFolderReady(o.folder, ui)) return exit_status::kUsage;
   core::store::Database db(o.folder);
   if (!o.partial.empty()) {
     std::string error;

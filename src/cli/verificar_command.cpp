@@ -22,10 +22,7 @@ struct Options {
 int verify(const Options& o) {
   // Nobody can answer questions here; nothing in a run without a Cancel asks any.
   ConsoleInteraction ui(false);
-  if (!core::store::startupCheck(o.folder, ui)) {
-    std::cerr << core::store::kMissingFilesMessage << "\n";
-    return exit_status::kUsage;
-  }
+  if (!dataFolderReady(o.folder, ui)) return exit_status::kUsage;
   core::store::Database db(o.folder);
   core::store::ReferenceLookup reference(db);
   const auto outcome = core::jobs::verifyDeclarations({db, reference, ui});

@@ -61,6 +61,7 @@ struct PageStart {
   std::size_t block = 0;
   int fieldRow = 0;
   std::ptrdiff_t table = -1;
+  std::ptrdiff_t group = -1;  // the subheading right above that table, repeated with it
 };
 
 }  // namespace
@@ -141,17 +142,18 @@ class ReportRenderer::Layout {
     int pageNo = only;
     double y = kTop;
     std::ptrdiff_t table = start.table;
+    std::ptrdiff_t group = start.group;
     currentColumns_ = table >= 0 ? &blocks[static_cast<std::size_t>(table)].table : nullptr;
-    if (table >= 0) y = tableHeader(p, table, y);
+    if (table >= 0) y = tableHeader(p, table, continuedGroup(p, group, y));
     bool pageHasContent = false;
 
     auto newPage = [&](std::size_t block, int fieldRow) -> bool {
       if (p) return false;  // the page being painted ends here
-      pages_.push_back({block, fieldRow, table});
+      pages_.push_back({block, fieldRow, table, table >= 0 ? group : -1});
       ++pageNo;
       y = kTop;
       pageHasContent = false;
-      if (table >= 0) y = tableHeader(nullptr, table, y);
+      if (table >= 0) y = tableHeader(nullptr, table, continuedGroup(nullptr, group, y));
       return true;
     };
 
@@ -192,6 +194,7 @@ class ReportRenderer::Layout {
           if (pageHasContent && y + h + first > kBottom && !newPage(i, 0)) return;
           y = tableHeader(p, static_cast<std::ptrdiff_t>(i), y);
           table = static_cast<std::ptrdiff_t>(i);
+          group = i > 0 && blocks[i - 1].kind == Block::Kind::Subheading ? table - 1 : -1;
           pageHasContent = true;
           break;
         }
@@ -247,6 +250,16 @@ class ReportRenderer::Layout {
     }
     if (b.kind == Block::Kind::Fields) return blockHeight(i) * std::min(fieldRows(b), 3);
     return blockHeight(i);
+  }
+
+  // A table that runs over to a new page brings its group's subheading along
+  // (the establishment of a list of findings), marked as continued.
+  double continuedGroup(QPainter* p, std::ptrdiff_t groupBlock, double y) {
+    if (groupBlock < 0) return y;
+    Block continued = doc_.blocks()[static_cast<std::size_t>(groupBlock)];
+    continued.text += " (continuação)";
+    if (p) drawHeading(*p, continued, y);
+    return y + mm(2) + textHeight(fonts_.subheading, q(continued.text), kWidth) + mm(1);
   }
 
   double tableHeader(QPainter* p, std::ptrdiff_t tableBlock, double y) {

@@ -9,47 +9,33 @@
 #include <fstream>
 #include <string>
 
-#include "support/declaration_generator.h"
+#include "support/declaration_file_cli_test.h"
 #include "support/cli_runner.h"
 #include "support/temp_data_folder.h"
 
 namespace torvex::test {
 namespace {
 
-class AnalisarCli : public ::testing::Test {
+class AnalisarCli : public DeclarationFileCliTest {
  protected:
-  std::string write(const std::string& content) {
-    const auto file = folder.path() / "declaracao.dec";
-    std::ofstream(file, std::ios::binary) << content;
-    return file.string();
-  }
   std::string analisar(const std::string& file, const std::string& options = "--json") {
     return "analisar " + quoted(file) + " --dados " + quoted(folder.path().string()) + " " + options;
   }
-  static std::string generated(bool previousYear = false) {
-    test::GeneratorOptions o;
-    o.establishments = 4;
-    o.withoutLinksEvery = 2;
-    o.links = 6;
-    o.previousYear = previousYear;
-    return test::DeclarationGenerator(o).text();
-  }
-  TempDataFolder folder;
 };
 
 TEST_F(AnalisarCli, SoundFileGivesItsCountsAndExitZero) {
   // Generated files pass the consistency check as well, so nothing follows the counts.
-  const auto r = runTorvexCli(analisar(write(generated())));
+  const auto r = runTorvexCli(analisar(write(smallDeclaration())));
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "{\"estabelecimentos\": 4, \"vinculos\": 6, \"retificacao\": false}\n");
 
-  const auto text = runTorvexCli(analisar(write(generated()), ""));
+  const auto text = runTorvexCli(analisar(write(smallDeclaration()), ""));
   EXPECT_EQ(text.status, 0);
   EXPECT_NE(text.out.find("4 estabelecimento(s) e 6 vínculo(s)"), std::string::npos) << text.out;
 }
 
 TEST_F(AnalisarCli, AnEmptyOrDamagedReferenceFileIsRefusedBeforeTheAnalysis) {
-  const std::string file = write(generated());
+  const std::string file = write(smallDeclaration());
   folder.close();
   const auto reference = folder.path() / core::store::Database::kReferenceFile;
   for (const std::string& content : {std::string(), std::string(4096, 'x')}) {
@@ -84,7 +70,7 @@ TEST_F(AnalisarCli, AFolderOrAFifoIsToldFromAMissingFile) {
 }
 
 TEST_F(AnalisarCli, PreviousYearFileNeedsItsOption) {
-  const std::string file = write(generated(true));
+  const std::string file = write(smallDeclaration(true));
   EXPECT_LT(runTorvexCli(analisar(file, "--ano-anterior --json")).status, 3);
   const auto r = runTorvexCli(analisar(file));
   EXPECT_EQ(r.status, 4);
@@ -92,7 +78,7 @@ TEST_F(AnalisarCli, PreviousYearFileNeedsItsOption) {
 }
 
 TEST_F(AnalisarCli, StructureFindingGivesOneObjectPerRowAndExitFour) {
-  std::string content = generated();
+  std::string content = smallDeclaration();
   content[529 * 2 + 10] = '"';  // a quote in the inscription of record 3 (finding 1922)
   const auto r = runTorvexCli(analisar(write(content)));
   EXPECT_EQ(r.status, 4);
@@ -108,9 +94,9 @@ TEST_F(AnalisarCli, StructureFindingGivesOneObjectPerRowAndExitFour) {
 TEST_F(AnalisarCli, UsageAndInputErrorsExitThree) {
   EXPECT_EQ(runTorvexCli(analisar((folder.path() / "nao-existe.dec").string())).status, 3);
   EXPECT_EQ(runTorvexCli("analisar").status, 3);
-  EXPECT_EQ(runTorvexCli("analisar " + quoted(write(generated())) + " --dados /nao/existe").status, 3);
+  EXPECT_EQ(runTorvexCli("analisar " + quoted(write(smallDeclaration())) + " --dados /nao/existe").status, 3);
   // The writer writes the current layout only.
-  EXPECT_EQ(runTorvexCli(analisar(write(generated())) + " --ano-anterior --gravar " + quoted(folder.path().string())).status, 3);
+  EXPECT_EQ(runTorvexCli(analisar(write(smallDeclaration())) + " --ano-anterior --gravar " + quoted(folder.path().string())).status, 3);
 }
 
 }  // namespace

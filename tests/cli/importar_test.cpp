@@ -4,39 +4,22 @@
 #include <fstream>
 #include <string>
 
-#include "support/declaration_generator.h"
+#include "support/declaration_file_cli_test.h"
 #include "support/cli_runner.h"
 #include "support/temp_data_folder.h"
 
 namespace torvex::test {
 namespace {
 
-class ImportarCli : public ::testing::Test {
+class ImportarCli : public DeclarationFileCliTest {
  protected:
-  std::string write(const std::string& content) {
-    const auto file = folder.path() / "folha.dec";
-    std::ofstream(file, std::ios::binary) << content;
-    return file.string();
-  }
-  CliResult run(const std::string& command, const std::string& file, const std::string& options = "--json") {
-    return runTorvexCli(command + " " + (file.empty() ? "" : quoted(file) + " ") + "--dados " +
-                        quoted(folder.path().string()) + " " + options);
-  }
-  static std::string generated(bool previousYear = false) {
-    test::GeneratorOptions o;
-    o.establishments = 4;
-    o.withoutLinksEvery = 2;
-    o.links = 6;
-    o.previousYear = previousYear;
-    o.endedEvery = previousYear ? 3 : 0;  // last year's dismissals stay out of this year
-    return test::DeclarationGenerator(o).text();
-  }
+  // Last year's dismissals stay out of this year's declaration.
+  static std::string generated(bool previousYear = false) { return smallDeclaration(previousYear, previousYear ? 3 : 0); }
   std::int64_t count(const std::string& sql) {
     core::store::Database db(folder.path());
     auto st = db.prepare(sql);
     return st.step() ? st.integer(0) : -1;
   }
-  TempDataFolder folder;
 };
 
 TEST_F(ImportarCli, ImportsOnceThenFindsOnlyDuplicatesAndTheCheckFindsNoError) {

@@ -40,6 +40,41 @@ TEST(CliRelatorio, FindingsReportToPdf) {
     EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
 }
 
+// An establishment whose findings run over several pages: every continuation page
+// names it again above the repeated column titles.
+TEST(CliRelatorio, FindingsGroupRepeatsOnContinuationPages) {
+  TempDataFolder folder;
+  folder.db().createTable(*core::store::findTableDef("Te8ErrWa"));
+  for (int i = 1; i <= 150; ++i) {
+    char seq[7];
+    std::snprintf(seq, sizeof seq, "%06d", i);
+    insertRow(folder.db(), "Te8ErrWa",
+              {{"errwar", "err"}, {"inscricao", "11222333000181"}, {"tipoinscricao", "1"}, {"prefixo", "00"},
+               {"tiporegistro", "2"}, {"retorno", "0260"}, {"razaosocial", "COMERCIO EXEMPLO LTDA"},
+               {"copispasep", "12345678901"}, {"noempregado", "EMPREGADO " + std::to_string(i)},
+               {"DaAdmissao", "01032004"}, {"lbl", "1637"}, {"Conteudo", "999999"}, {"Sequencial", seq}});
+  }
+  folder.close();
+  const auto pdf = folder.path() / "erros.pdf";
+  ASSERT_EQ(runTorvexCli("relatorio rptErros --dados " + quoted(folder.path().string()) + " --pdf " +
+                         quoted(pdf.string()))
+                .status,
+            0);
+  const std::string all = pdfText(pdf);
+  ASSERT_NE(all.find("Página 3 de"), std::string::npos) << all;
+  // pdftotext separates pages with a form feed.
+  std::size_t pageStart = all.find('\f');
+  for (int page = 2; pageStart != std::string::npos && pageStart + 1 < all.size(); ++page) {
+    const std::size_t next = all.find('\f', pageStart + 1);
+    const std::string text = all.substr(pageStart + 1, next == std::string::npos ? std::string::npos : next - pageStart - 1);
+    if (text.find("Página") == std::string::npos) break;
+    EXPECT_NE(text.find("COMERCIO EXEMPLO LTDA (continuação)"), std::string::npos) << "page " << page << "\n" << text;
+    EXPECT_NE(text.find("Mensagem"), std::string::npos) << "page " << page;
+    pageStart = next;
+  }
+  EXPECT_EQ(all.substr(0, all.find('\f')).find("(continuação)"), std::string::npos);
+}
+
 TEST(CliRelatorio, ListUnknownAndNothingToReport) {
   const auto list = runTorvexCli("relatorio --lista");
   EXPECT_EQ(list.status, 0);
@@ -58,6 +93,35 @@ TEST(CliRelatorio, ListUnknownAndNothingToReport) {
   insertRow(folder.db(), "Te8stru", {{"AnBase", "2006"}, {"CoMsg", "1924"}, {"Sequencia", "000001"}});
   folder.close();
   EXPECT_EQ(runTorvexCli("relatorio rptErrosEstrutura" + dados + " --pdf /nao/existe/x.pdf").status, 3);
+}
+
+// A fresh data folder has nothing to report but the file layout: every other report
+// ends with status 1 and says why, and writes no PDF.
+TEST(CliRelatorio, EmptyDataFolderHasNothingToReport) {
+  TempDataFolder folder;
+  folder.close();
+  const std::string dados = " --dados " + quoted(folder.path().string());
+  const auto pdf = folder.path() / "r.pdf";
+  const struct {
+    const char* report;
+    const char* message;
+  } cases[] = {
+      {"rptErros", "Não há erros nem avisos registrados."},
+      {"rptErrosEstrutura", "Não há erros de estrutura registrados."},
+      {"rptImportacao", "Nenhum estabelecimento foi importado."},
+      {"rptProtocolo", "Não há declaração gravada"},
+      {"rptEtiqueta", "Não há declaração gravada"},
+      {"RelatorioCompleto", "Não há estabelecimentos do ano-base 2006"},
+      {"RelatorioResumido", "Não há estabelecimentos do ano-base 2006"},
+      {"Transmissao", "Não há recibo de transmissão"},
+  };
+  for (const auto& c : cases) {
+    const auto r = runTorvexCli(std::string("relatorio ") + c.report + dados + " --pdf " + quoted(pdf.string()));
+    EXPECT_EQ(r.status, 1) << c.report << "\n" << r.err;
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << c.report << "\n" << r.err;
+    EXPECT_FALSE(std::filesystem::exists(pdf)) << c.report;
+  }
+  EXPECT_EQ(runTorvexCli("relatorio Cartela" + dados + " --pdf " + quoted(pdf.string())).status, 0);
 }
 
 }  // namespace

@@ -44,6 +44,22 @@ TEST(CliVerificar, ASoundDeclarationFindsNothing) {
   EXPECT_NE(text.out.find("As declarações selecionadas não apresentaram erros ou avisos."), std::string::npos);
 }
 
+// A finding recorded with two labelled rows is one error, listed once with both rows.
+TEST(CliVerificar, AFindingOfTwoRowsIsListedAndCountedOnce) {
+  TempDataFolder folder;
+  storeDeclaration(folder, {}, {});  // a declaration with employees and no link: 1673
+  const auto r = runTorvexCli("verificar --dados " + folder.path().string());
+  EXPECT_EQ(r.status, 2);
+  const auto at = r.out.find("1673 - ");
+  ASSERT_NE(at, std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("1673 - ", at + 1), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("  Número de vínculos: 0\n  Tipo de declaração (com/sem empregados): 0\n  1673 - "),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("1 erro(s), 0 aviso(s)."), std::string::npos) << r.out;
+  EXPECT_EQ(runTorvexCli("verificar --json --dados " + folder.path().string()).lines.size(), 2u);
+}
+
 TEST(CliVerificar, InjectedFaultsAreReportedErrorsFirst) {
   TempDataFolder folder;
   storeDeclaration(folder, {{"InOpcaoAberta", "1"}},

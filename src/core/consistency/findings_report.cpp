@@ -73,7 +73,19 @@ std::string findingJson(const ReportedFinding& f) {
   return out;
 }
 
-std::string findingText(const ReportedFinding& f) {
+bool sameFinding(std::span<const ReportedFinding> finding, const ReportedFinding& next) {
+  if (finding.empty()) return false;
+  for (std::string_view column : {"errwar", "inscricao", "tipoinscricao", "prefixo", "tiporegistro", "retorno",
+                                  "razaosocial", "copispasep", "noempregado", "DaAdmissao", "usoempresa"})
+    if (finding.front()[column] != next[column]) return false;
+  for (const auto& row : finding)
+    if (row["lbl"] == next["lbl"]) return false;
+  return true;
+}
+
+std::string findingText(std::span<const ReportedFinding> finding) {
+  if (finding.empty()) return {};
+  const ReportedFinding& f = finding.front();
   std::string out = f["errwar"] == "err" ? "ERRO" : "AVISO";
   const std::string& type = f["tiporegistro"];
   if (type == "0") {
@@ -89,7 +101,8 @@ std::string findingText(const ReportedFinding& f) {
     if (!f["usoempresa"].empty()) out += "  Uso da empresa " + f["usoempresa"];
     out += "\n";
   }
-  out += "  " + (f.rotulo.empty() ? f["lbl"] : f.rotulo) + ": " + f["Conteudo"] + "\n";
+  for (const auto& row : finding)
+    out += "  " + (row.rotulo.empty() ? row["lbl"] : row.rotulo) + ": " + row["Conteudo"] + "\n";
   out += "  " + f["retorno"] + " - " + f.texto + "\n";
   return out;
 }

@@ -4,6 +4,7 @@
 // of their codes, as text for people and as JSON Lines for scripts.
 #include <array>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -31,7 +32,13 @@ std::size_t forEachFinding(store::Database& db, const store::ReferenceLookup& re
 
 // One JSON object (no line break), keyed by the column names plus "texto" and "rotulo".
 std::string findingJson(const ReportedFinding& f);
-// A few lines for people: severity, establishment, employee, label and content, message.
-std::string findingText(const ReportedFinding& f);
+// Whether `next` is one more row of the finding that starts with `first`: a rule
+// records one row per label of a finding, one after the other, with the same
+// severity, record and code. A label seen again starts a new finding.
+bool sameFinding(std::span<const ReportedFinding> finding, const ReportedFinding& next);
+// A few lines for people about one finding (its rows): severity, establishment,
+// employee, each label with its content, message.
+std::string findingText(std::span<const ReportedFinding> finding);
+inline std::string findingText(const ReportedFinding& f) { return findingText({&f, 1}); }
 
 }  // namespace torvex::core::consistency

@@ -12,6 +12,7 @@
 #include "core/validation/stop_request.h"
 #include "core/declfile/record_layout.h"
 #include "core/platform/interaction.h"
+#include "core/product.h"
 #include "core/store/database.h"
 
 namespace torvex::core::declfile {
@@ -30,7 +31,7 @@ struct StructureFinding {
 };
 
 struct AnalysisSettings {
-  int baseYear = 2006;
+  int baseYear = product::kBaseYearNumber;
   // Reads the 523-character layout of the previous base year.
   bool previousYear = false;
   // Drops the year-specific values of a previous-year file.

@@ -1,6 +1,6 @@
 #include "core/reports/catalogue.h"
 
-#include "core/declfile/record_layout.h"
+#include "core/product.h"
 #include "core/store/table_def.h"
 
 namespace torvex::core::reports {
@@ -49,8 +49,8 @@ const std::string& parameter(const Parameters& p, std::string_view name) {
 }
 
 Parameters standardParameters(std::string_view reportName, Parameters given) {
-  const std::string year(declfile::kBaseYear);
-  const std::string version = TORVEX_VERSION;
+  const std::string year(product::kBaseYear);
+  const std::string version(product::kVersion);
   auto put = [&](const char* name, std::string value) { given.try_emplace(name, std::move(value)); };
   put("AnoBase", year);
   put("AnoBase1", year);

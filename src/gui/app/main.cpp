@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
   installScreenScale(app);
   if (!firstGuard.acquired()) {
     // Without a folder of the user's own the single-copy guard cannot be kept.
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Aviso"),
+    QMessageBox box(QMessageBox::Critical, gui::platform::dialogTitle(core::platform::DialogKind::Warning),
                     QStringLiteral("Não foi possível garantir que só uma cópia do TORVEX esteja em execução: %1.")
                         .arg(QString::fromStdString(firstGuard.problem())),
                     QMessageBox::Ok);
@@ -42,8 +42,8 @@ int main(int argc, char** argv) {
 
   core::platform::NamedGuard secondGuard("Torvex");
   if (!secondGuard.acquired()) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Aviso"), QStringLiteral("Este programa já está sendo executado."),
-                    QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, gui::platform::dialogTitle(core::platform::DialogKind::Warning),
+                    QStringLiteral("Este programa já está sendo executado."), QMessageBox::Ok);
     box.exec();
     return 0;
   }
@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
   }
   if (!ok) {
     splash->hide();
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Aviso"),
+    QMessageBox box(QMessageBox::Warning, gui::platform::dialogTitle(core::platform::DialogKind::Warning),
                     QString::fromUtf8(core::store::kMissingFilesMessage), QMessageBox::Ok);
     box.exec();
     return 1;

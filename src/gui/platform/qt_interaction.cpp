@@ -17,6 +17,11 @@ QString dialogText(const std::string& text) {
   return QString::fromStdString(core::validation::plainLineBreaks(text));
 }
 
+QString dialogTitle(DialogKind kind) {
+  const std::string_view title = core::validation::dialogTitle(kind);
+  return QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
+}
+
 std::string QtInteraction::message(DialogKind kind, const std::string& text, Buttons buttons) {
   const std::string_view title = core::validation::dialogTitle(kind);
   return titledMessage(kind, std::string(title), text, buttons);

@@ -41,5 +41,7 @@ class QtInteraction : public core::platform::Interaction {
 
 // Dialog texts use CR LF and LF CR pairs; Qt wants plain LF.
 QString dialogText(const std::string& text);
+// The message table's title of a dialog of this kind, for boxes shown outside Interaction.
+QString dialogTitle(core::platform::DialogKind kind);
 
 }  // namespace torvex::gui::platform

@@ -4,6 +4,7 @@
 #include <QListWidget>
 
 #include "core/declfile/record_layout.h"
+#include "gui/shell/screen_scale.h"
 #include "ui_print_wizard.h"
 
 namespace torvex::gui::reports {
@@ -56,6 +57,7 @@ PrintWizard::PrintWizard(ReportHost& host, Start start, bool workTables, QWidget
   });
   connect(ui_->previewButton, &QPushButton::clicked, this, [this] { runReport(Destination::Preview); });
   connect(ui_->printButton, &QPushButton::clicked, this, [this] { runReport(Destination::Printer); });
+  shell::applyDesignSize(this);
   goToPage(firstPage_);
 }
 

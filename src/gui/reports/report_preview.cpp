@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include "gui/shell/screen_scale.h"
 #include "reports/report_renderer.h"
 #include "ui_report_preview.h"
 
@@ -34,7 +35,7 @@ ReportPreview::ReportPreview(core::reports::Document document, bool printingAllo
   connect(ui_->lastButton, &QToolButton::clicked, this, [this] { showPage(pageCount() - 1); });
   connect(ui_->pageSpin, &QSpinBox::valueChanged, this, [this](int v) { showPage(v - 1); });
   connect(ui_->zoomCombo, &QComboBox::currentIndexChanged, this, [this] { refresh(); });
-  resize(900, 700);
+  shell::applyDesignSize(this, {600, 450});
   showPage(0);
 }
 

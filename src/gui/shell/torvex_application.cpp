@@ -32,7 +32,8 @@ void reportFatalError(const std::exception& error) {
   const auto report = core::store::buildErrorReport(error, boundLookup);
   if (!report.silent) {
     if (report.beep) QApplication::beep();
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Erro"), platform::dialogText(report.text), QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, platform::dialogTitle(core::platform::DialogKind::Error),
+                    platform::dialogText(report.text), QMessageBox::Ok);
     box.exec();
   }
   for (QWidget* w : QApplication::topLevelWidgets()) w->close();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace torvex::core::consistency {
 namespace {
 
@@ -16,6 +18,12 @@ TEST(FindingsReport, JsonEscapesWhatAContentMayHold) {
   EXPECT_NE(json.find(R"("texto":"Nome inválido","rotulo":"Nome"})"), std::string::npos) << json;
   EXPECT_EQ(json.find('\n'), std::string::npos);
   EXPECT_EQ(json.rfind(R"({"errwar":"err","inscricao":"",)", 0), 0u) << json;
+}
+
+std::size_t columnOf(std::string_view name) {
+  for (std::size_t i = 0; i < kErrorColumns.size(); ++i)
+    if (kErrorColumns[i] == name) return i;
+  return kErrorColumns.size();
 }
 
 TEST(FindingsReport, TextNamesTheEstablishmentAndTheEmployee) {
@@ -34,6 +42,22 @@ TEST(FindingsReport, TextNamesTheEstablishmentAndTheEmployee) {
             "  Empregado: PIS 101.12345.67.8  ANA  Admissão 01/03/2005\n"
             "  Total do 13º salário: 1.500,01\n"
             "  3508 - Décimo terceiro acima do esperado.\n");
+}
+
+TEST(FindingsReport, RowsOfOneFindingGoTogetherUntilALabelRepeats) {
+  const auto row = [](const char* code, const char* label) {
+    ReportedFinding f;
+    f.columns[columnOf("errwar")] = "err";
+    f.columns[columnOf("tiporegistro")] = "1";
+    f.columns[columnOf("retorno")] = code;
+    f.columns[columnOf("lbl")] = label;
+    return f;
+  };
+  const std::vector<ReportedFinding> finding{row("1673", "1661")};
+  EXPECT_TRUE(sameFinding(finding, row("1673", "1622")));
+  EXPECT_FALSE(sameFinding(finding, row("1673", "1661")));  // the same rule again
+  EXPECT_FALSE(sameFinding(finding, row("1670", "1622")));
+  EXPECT_FALSE(sameFinding({}, row("1673", "1622")));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/declaration_generator.h"
+#include "support/record_text.h"
 #include "core/declfile/analise_estrutura.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_data_folder.h"
@@ -19,27 +20,9 @@ struct Outcome : AnalysisOutcome {
   std::vector<StructureFinding> rows;  // read back from Te8stru
 };
 
-// Records of a generated file without their separators (CR LF).
-inline std::vector<std::string> splitRecords(const std::string& text, int recordLength) {
-  std::vector<std::string> out;
-  const std::size_t stride = static_cast<std::size_t>(recordLength) + 2;
-  for (std::size_t at = 0; at + stride <= text.size(); at += stride) out.push_back(text.substr(at, recordLength));
-  return out;
-}
-
-inline std::string joinRecords(const std::vector<std::string>& records, const std::string& separator = "\r\n") {
-  std::string out;
-  for (const auto& r : records) out += r + separator;
-  return out;
-}
-
-// Writes positions 1-6 of every record as its ordinal number.
-inline void renumber(std::vector<std::string>& records) {
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    std::string n = std::to_string(i + 1);
-    records[i].replace(0, 6, std::string(6 - n.size(), '0') + n);
-  }
-}
+using test::joinRecords;
+using test::renumber;
+using test::splitRecords;
 
 inline std::string generated(test::GeneratorOptions o) { return test::DeclarationGenerator(std::move(o)).text(); }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/declaration_generator.h"
+#include "support/record_text.h"
 #include "core/importing/establishment_list.h"
 #include "core/importing/import_merge.h"
 #include "core/importing/prefix.h"
@@ -29,10 +30,7 @@ class FileRecords {
   explicit FileRecords(test::GeneratorOptions o) {
     test::DeclarationGenerator g(o);
     layout_ = g.layout();
-    const std::string text = g.text();
-    const std::size_t stride = static_cast<std::size_t>(layout_.recordLength) + 2;
-    for (std::size_t at = 0; at + stride <= text.size(); at += stride)
-      records_.push_back(text.substr(at, static_cast<std::size_t>(layout_.recordLength)));
+    records_ = splitRecords(g.text(), layout_.recordLength);
   }
 
   // Index of the record of establishment `e` (0-based, file order).
@@ -65,11 +63,7 @@ class FileRecords {
       records_[r].replace(20, 2, p);
   }
 
-  std::string text() const {
-    std::string out;
-    for (const auto& r : records_) out += r + "\r\n";
-    return out;
-  }
+  std::string text() const { return joinRecords(records_); }
   const declfile::RecordLayout& layout() const { return layout_; }
 
  private:
