@@ -52,6 +52,9 @@ RectificationCopyOutcome copyForRectification(store::Database& db, const deliver
   store::Transaction transaction(db, store::Transaction::Scope::Scratch);
   for (const char* t : {kWorkResponsible, kWorkEstablishments, kWorkLinks}) db.emptyTable(t);
   db.exec(copySql(kWorkResponsible, store::table::kResponsible, " LIMIT 1"));
+  // A responsible row imported from a file keeps that file's rectification and
+  // generation dates; this rectification is written with the date given now.
+  db.exec("UPDATE Te8resp SET DaRetificacao = '', DaGeracao = ''");
 
   auto establishment = db.prepare(copySql(kWorkEstablishments, store::table::kEstablishments, kEstablishmentWhere));
   const std::string linkWhere = std::string(kEstablishmentWhere) +

@@ -84,6 +84,8 @@ TEST(Rectification, CopiesExactlyTheChosenRowsAndWritesThemWithSuffixR) {
   b.link(with, p3, "01032005", "CARLA DIAS");
   b.establishment("55666777", {{"InKevaNegEstabelecimento", "1"}, {"NuVinculosEstabelecimento", "000000"}});
   b.establishment("99888777");  // not marked
+  // Dates of an earlier file the responsible row was imported from: not those of this rectification.
+  b.db.exec("UPDATE BD8Resp SET DaRetificacao = '00000000', DaGeracao = '20012006'");
 
   ASSERT_TRUE(b.selection.load("2006"));
   ASSERT_EQ(b.selection.entries().size(), 3u);
@@ -120,6 +122,10 @@ TEST(Rectification, CopiesExactlyTheChosenRowsAndWritesThemWithSuffixR) {
   ASSERT_EQ(out.result, jobs::WriteJobResult::Written) << testing::PrintToString(test::findingLines(b.db));
   ASSERT_EQ(out.write.files.size(), 1u);
   EXPECT_EQ(out.write.files[0].path.stem().string().back(), 'R');
+  std::ifstream file(out.write.files[0].path, std::ios::binary);
+  std::string header;
+  std::getline(file, header);
+  EXPECT_EQ(header.substr(222, 17), "1" "15022007" "15022007");  // indicator, rectification and generation dates
   auto written = writtenLinkPis(out.write.files[0].path);
   std::sort(written.begin(), written.end());
   EXPECT_EQ(written, (std::vector<std::string>{p1, p3}));
