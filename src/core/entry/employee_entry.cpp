@@ -1072,8 +1072,9 @@ FieldOutcome EmployeeEntry::absenceEnd(int n) {
   const std::string start = dayMonth(kAbsenceStart[n]);
   const std::string end = dayMonth(field);
   const std::string reason = val::fitRight(text(kAbsenceReason[n]), 2);
-  if (n > 0)
-    if (auto code = val::checkAbsenceOrder(start, end); !passed(code)) return FieldOutcome::refuse(code, field);
+  // The order is checked for every absence (the consistency check refuses an end
+  // before the start of any of the three).
+  if (auto code = val::checkAbsenceOrder(start, end); !passed(code)) return FieldOutcome::refuse(code, field);
   std::string_view byReason = val::checkAbsenceDateAndReason(end, reason);
   if (n == 0 && byReason == "3639") byReason = "3643";
   for (auto code : {val::checkAbsenceEndDate(start, end), val::checkAbsenceDate(end, kBaseYear), byReason,

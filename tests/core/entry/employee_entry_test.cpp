@@ -7,6 +7,7 @@
 
 #include "core/validation/formatters.h"
 #include "core/validation/message_dialog.h"
+#include "core/validation/text_ops.h"
 #include "core/validation/value_tests.h"
 #include "support/declaration_samples.h"
 
@@ -73,6 +74,7 @@ class EmployeeEntryTest : public ::testing::Test {
     return st.text(0);
   }
   std::string messageOf(const char* code) { return validation::messageText(ref, code); }
+  std::string lastShown() const { return ui.shown.empty() ? std::string() : ui.shown.back().text; }
   bool shown(const std::string& text) {
     for (const auto& s : ui.shown)
       if (s.text == text) return true;
@@ -223,7 +225,7 @@ TEST_F(EmployeeEntryTest, DeleteAndCancel) {
   EXPECT_EQ(db.rowCount("BD8Vinc"), 2);
   ui.answers = {"mrYes"};
   EXPECT_TRUE(e->remove());
-  EXPECT_EQ(ui.shown.back().text, "Deseja excluir o vínculo ?");
+  EXPECT_EQ(lastShown(), "Deseja excluir o vínculo ?");
   EXPECT_EQ(storedLink(a.at("CoPisPasepEmpregado"), "AnBase"), "<none>");
   EXPECT_EQ(storedCount("NuVinculosEstabelecimento"), "000001");
   EXPECT_TRUE(e->establishmentHasLinks());
@@ -237,7 +239,7 @@ TEST_F(EmployeeEntryTest, DeleteAndCancel) {
   typed->values()["CoPisPasepEmpregado"] = a.at("CoPisPasepEmpregado");
   ui.answers = {"mrNo"};
   EXPECT_FALSE(typed->cancel());
-  EXPECT_EQ(ui.shown.back().text, "As informações não salvas serão perdidas. Deseja sair ?");
+  EXPECT_EQ(lastShown(), "As informações não salvas serão perdidas. Deseja sair ?");
   ui.answers = {"mrYes"};
   EXPECT_TRUE(typed->cancel());
   EXPECT_EQ(db.rowCount("BD8Vinc"), 1);
@@ -308,7 +310,7 @@ TEST_F(EmployeeEntryTest, AbsenceDaysAtMost365) {
   e->values()["QtDiasAfas"] = "366";
   auto out = e->leave("QtDiasAfas", true);
   EXPECT_TRUE(out.refuses);
-  EXPECT_EQ(ui.shown.back().text, "A soma do total de dias de afastamento não pode ser maior que 365 dias.");
+  EXPECT_EQ(lastShown(), "A soma do total de dias de afastamento não pode ser maior que 365 dias.");
   e->values()["CoMotivoPrimAfas"] = "40";
   e->values()["QtDiasAfas"] = "365";
   out = e->leave("QtDiasAfas");
@@ -332,7 +334,364 @@ TEST_F(EmployeeEntryTest, ManyForeignersWarnOnLeavingTheNationality) {
   EXPECT_TRUE(out.accepted());
   EXPECT_EQ(out.next, "AnChegadaEmpregado");
   EXPECT_TRUE(e->controls().arrivalYear);
-  EXPECT_EQ(ui.shown.back().text, messageOf("0393"));
+  EXPECT_EQ(lastShown(), messageOf("0393"));
+}
+
+
+// --- rules of several fields -----------------------------------------------------------
+
+TEST_F(EmployeeEntryTest, RepeatedPisOffersThePersonalDataOfTheStoredLink) {
+  Values first = link();
+  first["NuCartTrabEmpregado"] = "07654321";
+  first["CoCpfEmpregado"] = "00000000000";
+  first["InSexo"] = "2";
+  store(first);
+  const std::string pis = first.at("CoPisPasepEmpregado");
+
+  // Yes: the twelve personal fields come over and the focus goes to the CPF.
+  auto e = open();
+  e->values()["CoPisPasepEmpregado"] = pis;
+  ui.answers = {"mrYes"};
+  auto out = e->leave("CoPisPasepEmpregado");
+  EXPECT_EQ(lastShown(), messageOf("1050"));
+  EXPECT_EQ(out.next, "CoCpfEmpregado");
+  EXPECT_EQ(e->values()["NoEmpregado"], "JOAO DA SILVA");
+  EXPECT_EQ(e->values()["DaNascimentoEmpregado"], "15/06/1980");
+  EXPECT_EQ(e->values()["NuCartTrabEmpregado"], "07654321");
+  EXPECT_EQ(e->values()["InSexo"], "2");
+  EXPECT_EQ(e->values()["CoCpfEmpregado"], "");
+  // Leaving the same PIS again does not ask again.
+  const auto asked = ui.shown.size();
+  e->leave("CoPisPasepEmpregado");
+  EXPECT_EQ(ui.shown.size(), asked);
+
+  // No: the window closes with the PIS for the list's search field.
+  auto other = open();
+  other->values()["CoPisPasepEmpregado"] = pis;
+  ui.answers = {"mrNo"};
+  out = other->leave("CoPisPasepEmpregado");
+  EXPECT_TRUE(other->closeRequested());
+  EXPECT_EQ(other->listSearchPis(), pis);
+  EXPECT_EQ(db.rowCount("BD8Vinc"), 1);
+}
+
+TEST_F(EmployeeEntryTest, BirthDateDifferingFromAnotherLinkOfThePisWarns) {
+  store(link());
+  auto e = open();
+  e->values()["CoPisPasepEmpregado"] = link().at("CoPisPasepEmpregado");
+  e->values()["DaNascimentoEmpregado"] = "16/06/1980";
+  EXPECT_TRUE(e->leave("DaNascimentoEmpregado").accepted());
+  EXPECT_EQ(lastShown(), messageOf("1053"));
+  // The same birth date is quiet; so is the existing link's own row.
+  const auto count = ui.shown.size();
+  e->values()["DaNascimentoEmpregado"] = "15/06/1980";
+  e->leave("DaNascimentoEmpregado");
+  auto own = openStored(link());
+  own->values()["DaNascimentoEmpregado"] = "16/06/1980";
+  own->leave("DaNascimentoEmpregado");
+  EXPECT_EQ(ui.shown.size(), count);
+}
+
+TEST_F(EmployeeEntryTest, DuplicateAdmissionOpensTheStoredLinkOrRestoresTheDate) {
+  Values first = link();
+  first["VaJaneiroEmpregado"] = "000222200";
+  store(first);
+  Values second = link();
+  second["DaAdmissaoEmpregado"] = "01022006";
+  store(second);
+
+  // New link: No keeps the date to correct it; Yes opens the stored link instead.
+  auto e = open();
+  type(e->values(), link());
+  ui.answers = {"mrNo"};
+  auto out = e->leave("DaAdmissaoEmpregado");
+  EXPECT_EQ(lastShown(), messageOf("1051"));
+  EXPECT_TRUE(out.refuses);
+  EXPECT_EQ(out.focus, "DaAdmissaoEmpregado");
+  ui.answers = {"mrYes"};
+  out = e->leave("DaAdmissaoEmpregado");
+  EXPECT_EQ(out.next, "NoEmpregado");
+  EXPECT_EQ(e->mode(), EntryMode::Open);
+  EXPECT_EQ(e->values()["VaJaneiroEmpregado"], "2.222,00");
+
+  // Existing link moved onto the other link's date: "1058" and the date comes back.
+  auto edited = openStored(second);
+  edited->values()["DaAdmissaoEmpregado"] = "01/03/2005";
+  out = edited->leave("DaAdmissaoEmpregado");
+  EXPECT_TRUE(out.refuses);
+  EXPECT_EQ(lastShown(), messageOf("1058"));
+  EXPECT_EQ(edited->values()["DaAdmissaoEmpregado"], "01/02/2006");
+  edited->values()["DaAdmissaoEmpregado"] = "01/02/2006";
+  EXPECT_EQ(edited->leave("DaAdmissaoEmpregado").next, "CoTipoAdmissao");
+}
+
+TEST_F(EmployeeEntryTest, VinculoWarningsAreShownThreeTimesPerRun) {
+  db.prepare("UPDATE BD8Emp SET CoCnae2 = '8411600'").run();
+  int warnings = 0;
+  for (int i = 0; i < 5; ++i) {
+    auto e = open();
+    type(e->values(), link());
+    const auto before = ui.shown.size();
+    EXPECT_EQ(e->leave("CoVinculo").next, "CoCausaDesligamento");
+    for (auto k = before; k < ui.shown.size(); ++k) warnings += ui.shown[k].text == messageOf("3507");
+  }
+  EXPECT_EQ(warnings, 3);
+  EXPECT_EQ(counters.activity, 0);
+  // Saving neither shows nor enforces it.
+  auto e = open();
+  type(e->values(), link());
+  EXPECT_TRUE(e->save().accepted());
+}
+
+TEST_F(EmployeeEntryTest, YoungEmployeeIsAskedForThePermit) {
+  auto e = open();
+  type(e->values(), link());
+  e->values()["DaNascimentoEmpregado"] = "10/05/1991";  // 15 in the base year
+  ui.answers = {"mrYes"};
+  e->leave("CoVinculo");
+  EXPECT_EQ(lastShown(), "Existe alvará autorizando menor de 16 anos de idade ?");
+  EXPECT_EQ(e->values()["InAlvaraEmpregado"], "1");
+  EXPECT_TRUE(e->controls().permit);
+  e->values()["InAlvaraEmpregado"] = "2";
+  e->permitClicked();
+  EXPECT_EQ(lastShown(), "Menor de 16 anos sem alvará não deve ser informado na KEVA.");
+}
+
+TEST_F(EmployeeEntryTest, SavingAMinorWithoutPermitOffersToDeleteTheLink) {
+  Values minor = link();
+  minor["DaNascimentoEmpregado"] = "10051991";
+  store(minor);
+  store(link("1011234568"));
+  auto e = openStored(minor);
+  ui.answers = {"mrNo"};
+  auto out = e->save();
+  EXPECT_EQ(lastShown(), messageOf("3532"));
+  EXPECT_EQ(out.focus, "NoEmpregado");
+  EXPECT_EQ(db.rowCount("BD8Vinc"), 2);
+  ui.answers = {"mrYes"};
+  out = e->save();
+  EXPECT_TRUE(e->closeRequested());
+  EXPECT_EQ(db.rowCount("BD8Vinc"), 1);
+  EXPECT_EQ(storedCount("NuVinculosEstabelecimento"), "000001");
+}
+
+TEST_F(EmployeeEntryTest, DismissalCauseRules) {
+  struct Case {
+    const char* cause;
+    bool date;        // dismissal date open
+    bool notice;      // notice payment open
+    bool rescission;  // rescission fields open
+    const char* ferias;  // the holiday amount after the rule
+    const char* next;
+  } cases[] = {
+      {"71", false, false, false, "0,00", "CoMunicipioTrabalho"},
+      {"30", true, false, true, "0,00", "DaDesligamentoEmpregado"},
+      {"11", true, true, true, "10,00", "DaDesligamentoEmpregado"},
+      {"10", true, false, true, "10,00", "DaDesligamentoEmpregado"},
+  };
+  for (const auto& c : cases) {
+    Values l = link();
+    l["CoCausaDesligamento"] = "11";
+    l["DaDesligamentoEmpregado"] = "3010";
+    l["VaAvisoPrevioEmpregado"] = "000050000";
+    l["VaGlobalFerias"] = "00001000";
+    store(l);
+    auto e = openStored(l);
+    e->values()["CoCausaDesligamento"] = c.cause;
+    const auto out = e->leave("CoCausaDesligamento");
+    ASSERT_TRUE(out.accepted()) << c.cause << " " << out.code;
+    EXPECT_EQ(out.next, c.next) << c.cause;
+    const auto k = e->controls();
+    EXPECT_EQ(k.dismissalDate, c.date) << c.cause;
+    EXPECT_EQ(k.notice, c.notice) << c.cause;
+    EXPECT_EQ(k.rescission, c.rescission) << c.cause;
+    EXPECT_EQ(e->values()["VaGlobalFerias"], c.ferias) << c.cause;
+    EXPECT_EQ(e->values()["VaAvisoPrevioEmpregado"], c.notice ? "500,00" : "0,00") << c.cause;
+    EXPECT_EQ(e->values()["DaDesligamentoEmpregado"], c.date ? "30/10" : "") << c.cause;
+    db.prepare("DELETE FROM BD8Vinc").run();
+  }
+}
+
+TEST_F(EmployeeEntryTest, NoticeQuestionAndTheMissingNoticeAmount) {
+  auto e = open();
+  type(e->values(), link());
+  e->values()["CoCausaDesligamento"] = "11";
+  e->leave("CoCausaDesligamento");
+  e->values()["DaDesligamentoEmpregado"] = "30/10";
+  ui.answers = {"mrYes"};
+  auto out = e->leave("DaDesligamentoEmpregado");
+  EXPECT_EQ(lastShown(), "O Aviso Prévio foi indenizado?");
+  EXPECT_EQ(out.next, "VaAvisoPrevioEmpregado");
+  EXPECT_TRUE(e->controls().notice);
+  out = e->leave("VaAvisoPrevioEmpregado");
+  EXPECT_EQ(lastShown(), "Informe o Aviso Prévio Indenizado.");
+  EXPECT_EQ(out.focus, "DaDesligamentoEmpregado");
+  e->values()["VaAvisoPrevioEmpregado"] = "500";
+  out = e->leave("VaAvisoPrevioEmpregado");
+  EXPECT_TRUE(out.accepted());
+  EXPECT_EQ(e->values()["VaAvisoPrevioEmpregado"], "500,00");
+
+  ui.answers = {"mrNo"};
+  out = e->leave("DaDesligamentoEmpregado");
+  EXPECT_EQ(out.next, "CoMunicipioTrabalho");
+  EXPECT_FALSE(e->controls().notice);
+  EXPECT_EQ(e->values()["VaAvisoPrevioEmpregado"], "0,00");
+}
+
+TEST_F(EmployeeEntryTest, AbsenceEndDates) {
+  auto e = open();
+  type(e->values(), link());
+  // Third absence: an end without a start is cleared; a start without an end is refused.
+  e->values()["DaFinalTerceiroAfas"] = "10/10";
+  EXPECT_TRUE(e->leave("DaFinalTerceiroAfas").accepted());
+  EXPECT_EQ(e->values()["DaFinalTerceiroAfas"], "");
+  e->values()["CoMotivoTercAfas"] = "40";
+  e->values()["DaInicioTerceiroAfas"] = "01/10";
+  auto out = e->leave("DaFinalTerceiroAfas");
+  EXPECT_TRUE(out.refuses);
+  EXPECT_EQ(out.focus, "DaFinalTerceiroAfas");
+  EXPECT_EQ(ui.shown.back().kind, platform::DialogKind::Error);
+  EXPECT_TRUE(lastShown().starts_with("A data final de Afastamento deve ser preenchida."));
+  // An end before the start is refused; a real period passes.
+  e->values()["CoMotivoPrimAfas"] = "40";
+  e->values()["DaInicioprimeiroAfas"] = "10/05";
+  e->values()["DaFinalPrimeiroAfas"] = "01/05";
+  EXPECT_TRUE(e->leave("DaFinalPrimeiroAfas").refuses);
+  e->values()["DaFinalPrimeiroAfas"] = "20/05";
+  EXPECT_TRUE(e->leave("DaFinalPrimeiroAfas").accepted());
+  EXPECT_TRUE(e->leave("DaInicioprimeiroAfas").accepted());
+  // A start before the admission is refused.
+  e->values()["DaAdmissaoEmpregado"] = "01/06/2006";
+  EXPECT_TRUE(e->leave("DaInicioprimeiroAfas").refuses);
+}
+
+TEST_F(EmployeeEntryTest, RemunerationAndYearChecks) {
+  auto e = open();
+  type(e->values(), link());
+  // Empty months count as zero, without a message.
+  e->values()["VaJaneiroEmpregado"] = "";
+  e->values()["VaFevereiroEmpregado"] = "";
+  const auto count = ui.shown.size();
+  EXPECT_TRUE(e->leave("VaJaneiroEmpregado").accepted());
+  EXPECT_TRUE(e->leave("VaFevereiroEmpregado").accepted());
+  EXPECT_EQ(e->values()["VaFevereiroEmpregado"], "0,00");
+  EXPECT_EQ(ui.shown.size(), count);
+  // A remuneration before the admission month is refused and shown bare.
+  e->values()["DaAdmissaoEmpregado"] = "01/06/2006";
+  e->values()["VaMarcoEmpregado"] = "1234,5";
+  auto out = e->leave("VaMarcoEmpregado");
+  EXPECT_TRUE(out.refuses);
+  EXPECT_EQ(e->values()["VaMarcoEmpregado"], "1234,50");
+
+  // Year checks on leaving December: nothing paid in the admission month.
+  for (const char* m : {"VaJaneiroEmpregado", "VaFevereiroEmpregado", "VaMarcoEmpregado", "VaAbrilEmpregado",
+                        "VaMaioEmpregado", "VaJunhoEmpregado"})
+    e->values()[m] = "0,00";
+  out = e->leave("VaDezembroEmpregado");
+  EXPECT_EQ(out.code, "3679");
+  EXPECT_EQ(out.focus, "HoTrabalhadasDezembro");
+  // Nothing paid at all: "1060" is shown.
+  auto none = open();
+  type(none->values(), link());
+  none->values()["CoMotivoPrimAfas"] = "40";  // else the admission month without pay refuses first
+  for (const auto& f : EmployeeEntry::fieldOrder())
+    if (f.ends_with("Empregado") && f.starts_with("Va") && f.find("13") == std::string::npos &&
+        f != "VaSalContratualEmpregado" && f != "VaAvisoPrevioEmpregado")
+      none->values()[f] = "0,00";
+  EXPECT_TRUE(none->leave("VaDezembroEmpregado").accepted());
+  EXPECT_EQ(lastShown(), messageOf("1060"));
+}
+
+TEST_F(EmployeeEntryTest, ManyOvertimeHoursAreConfirmed) {
+  auto e = open();
+  type(e->values(), link());
+  e->values()["HoTrabalhadasMarco"] = "120";
+  ui.answers = {"mrNo"};
+  auto out = e->leave("HoTrabalhadasMarco");
+  EXPECT_EQ(lastShown(), messageOf("3699"));
+  EXPECT_TRUE(out.refuses);
+  EXPECT_EQ(out.focus, "HoTrabalhadasMarco");
+  ui.answers = {"mrYes"};
+  out = e->leave("HoTrabalhadasMarco");
+  EXPECT_EQ(out.next, "VaAbrilEmpregado");
+  // Hours in a month without pay are refused; an empty value becomes "000".
+  e->values()["VaAbrilEmpregado"] = "0,00";
+  e->values()["HoTrabalhadasAbril"] = "10";
+  EXPECT_TRUE(e->leave("HoTrabalhadasAbril").refuses);
+  e->values()["HoTrabalhadasAbril"] = "";
+  EXPECT_TRUE(e->leave("HoTrabalhadasAbril").accepted());
+  EXPECT_EQ(e->values()["HoTrabalhadasAbril"], "000");
+}
+
+TEST_F(EmployeeEntryTest, MembershipQuestion) {
+  auto e = open();
+  type(e->values(), link());
+  ui.answers = {"mrYes"};
+  auto out = e->leave("VaGlobalSindical");
+  EXPECT_EQ(lastShown(), "Empregado é sindicalizado?");
+  EXPECT_EQ(e->values()["InSindicalizadoVinculo"], "1");
+  EXPECT_EQ(out.next, "CoCNPJPrimAssociativa");
+  // A member without the associative CNPJ is asked to confirm; No makes them no member.
+  ui.answers = {"mrNo"};
+  out = e->leave("CoCNPJPrimAssociativa");
+  EXPECT_EQ(e->values()["InSindicalizadoVinculo"], "2");
+  EXPECT_EQ(out.next, "CoCNPJAssistencial");
+  ui.answers = {"mrNo"};
+  out = e->leave("VaGlobalSindical", true);  // whatever the focus target
+  EXPECT_EQ(out.next, "CoCNPJSegAssociativa");
+}
+
+TEST_F(EmployeeEntryTest, ThirteenthSalaryPlausibilityOnSaving) {
+  struct Case {
+    const char* advance;
+    const char* final;
+    bool warns;
+  } cases[] = {{"800,00", "800,00", true}, {"700,00", "800,00", false}};
+  for (const auto& c : cases) {
+    auto e = open();
+    type(e->values(), link());
+    for (const auto& f : EmployeeEntry::fieldOrder())
+      if (f.starts_with("Va") && f.ends_with("Empregado") && f.find("13") == std::string::npos &&
+          f != "VaSalContratualEmpregado" && f != "VaAvisoPrevioEmpregado")
+        e->values()[f] = "1.000,00";
+    e->values()["Va13AdiantamentoEmpregado"] = c.advance;
+    e->values()["Va13ParcelaFinalEmpregado"] = c.final;
+    const auto before = ui.shown.size();
+    ASSERT_TRUE(e->save().accepted()) << c.advance;
+    bool warned = false;
+    for (auto k = before; k < ui.shown.size(); ++k) warned |= ui.shown[k].text == messageOf("3508");
+    EXPECT_EQ(warned, c.warns) << c.advance;
+    db.prepare("DELETE FROM BD8Vinc").run();
+  }
+}
+
+TEST_F(EmployeeEntryTest, LinkWithoutAnyRemuneration) {
+  struct Case {
+    std::vector<std::pair<const char*, const char*>> values;
+    bool accepted;
+  } cases[] = {
+      {{{"CoCausaDesligamento", "60"}, {"DaDesligamentoEmpregado", "15/03"}}, true},
+      {{{"CoCausaDesligamento", "11"}, {"DaDesligamentoEmpregado", "20/01"}}, true},
+      {{{"CoMotivoPrimAfas", "40"}, {"DaInicioprimeiroAfas", "01/01"}, {"DaFinalPrimeiroAfas", "31/12"}}, true},
+      {{{"CoCausaDesligamento", "11"}, {"DaDesligamentoEmpregado", "20/02"}}, false},
+      {{}, false},
+  };
+  for (const auto& c : cases) {
+    auto e = open();
+    Values l = link();
+    for (auto& [f, value] : l)
+      if (f.starts_with("Va") && f != "VaSalContratualEmpregado") value = validation::zeros(value.size());
+    for (const char* m : {"Me13AdiantamentoEmpregado", "Me13ParcelaFinalEmpregado"}) l[m] = "00";
+    type(e->values(), l);
+    for (const auto& [f, value] : c.values) e->values()[f] = value;
+    const auto out = e->save();
+    EXPECT_EQ(out.accepted(), c.accepted) << out.code << " " << out.focus;
+    if (!c.accepted) {
+      EXPECT_EQ(out.code, "1056");
+      EXPECT_EQ(out.focus, "VaJaneiroEmpregado");
+    }
+    db.prepare("DELETE FROM BD8Vinc").run();
+  }
 }
 
 }  // namespace
