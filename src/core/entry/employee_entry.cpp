@@ -1384,7 +1384,7 @@ FieldOutcome EmployeeEntry::save() {
       deleteRow();
       tx.commit();
     }
-    recount();
+    readStoredCounts();
     closeRequested_ = true;
     return FieldOutcome::stop("");
   }
@@ -1429,7 +1429,7 @@ FieldOutcome EmployeeEntry::save() {
     closeRequested_ = true;
     return FieldOutcome::stop("");
   }
-  recount();
+  readStoredCounts();
   closeRequested_ = true;
   return FieldOutcome::accept();
 }
@@ -1496,6 +1496,16 @@ void EmployeeEntry::writeRow() {
   st.run();
 }
 
+void EmployeeEntry::readStoredCounts() {
+  // Just recounted into the establishment's row: read them back instead of counting again.
+  auto st = db_.prepare("SELECT NuVinculosEstabelecimento, NuEstrangeirosEstabelec FROM BD8Emp WHERE AnBase = :a AND "
+                        "CoCgcCeiEstabelecimento = :i AND NuPrefixoEstabelecimento = :p");
+  st.bind(":a", key_.baseYear).bind(":i", key_.inscription).bind(":p", key_.prefix);
+  if (!st.step()) return recount();
+  links_ = static_cast<int>(val::integerOrZero(st.text(0)));
+  foreigners_ = static_cast<int>(val::integerOrZero(st.text(1)));
+}
+
 void EmployeeEntry::deleteRow() {
   db_.prepare("DELETE FROM BD8Vinc WHERE rowid = :r").bind(":r", rowid_).run();
   store::storeLinkCounts(db_, key_.baseYear, key_.inscription, key_.prefix);
@@ -1515,7 +1525,7 @@ bool EmployeeEntry::remove() {
   store::Transaction tx(db_);
   deleteRow();
   tx.commit();
-  recount();
+  readStoredCounts();
   closeRequested_ = true;
   return true;
 }

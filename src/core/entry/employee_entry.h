@@ -195,7 +195,7 @@ class EmployeeEntry {
   void showRow(store::Statement& row);
   void writeRow();
   void recount();
-  void storeCounts();
+  void readStoredCounts();
   void deleteRow();
 
   std::string& v(std::string_view field) { return values_[std::string(field)]; }
