@@ -193,7 +193,7 @@ class EmployeeEntry {
   // Row access.
   bool readRow(const LinkKey& key);
   void showRow(store::Statement& row);
-  void writeRow();
+  FieldOutcome writeRow();  // refuses a value longer than its column
   void recount();
   void readStoredCounts();
   void deleteRow();

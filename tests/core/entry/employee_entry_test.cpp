@@ -187,6 +187,7 @@ TEST_F(EmployeeEntryTest, RefusedSaveWritesNothing) {
       {"DaAdmissaoEmpregado", "31/02/2006", "", "DaAdmissaoEmpregado"},
       {"CoCbo", "999999", "", "CoCbo"},
       {"VaSalContratualEmpregado", "12a", "0040", "VaSalContratualEmpregado"},
+      {"TxUsoEmpregado", "ABCDEFGHIJKLM", "", "TxUsoEmpregado"},  // longer than its column
   };
   for (const auto& c : cases) {
     auto e = open();
@@ -266,6 +267,7 @@ TEST_F(EmployeeEntryTest, LeavingFieldsGivesMessageAndFocus) {
       {{{"InDeficienteFisico", "1"}, {"CoDeficienteFisico", "9"}}, "CoDeficienteFisico", "", true,
        "InDeficienteFisico"},
       {{{"NuCartTrabEmpregado", "12a"}}, "NuCartTrabEmpregado", "0040", true, "NuCartTrabEmpregado"},
+      {{{"NuCartTrabEmpregado", "123456789"}}, "NuCartTrabEmpregado", "0040", true, "NuCartTrabEmpregado"},
       {{{"QtCompBcoHoras", "3"}, {"VaGlobalBcoHoras", "0,00"}}, "QtCompBcoHoras", "3681", true, "VaGlobalBcoHoras"},
       {{{"QtCompBcoHoras", ""}, {"VaGlobalBcoHoras", "100,00"}}, "QtCompBcoHoras", "3680", true, "QtCompBcoHoras"},
       // Rescission amounts without a dismissal: told, and the focus moves on.
