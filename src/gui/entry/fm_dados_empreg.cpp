@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QRadioButton>
 #include <QTabBar>
 #include <algorithm>
 
@@ -139,6 +140,17 @@ bool TfmDadosEmpreg::eventFilter(QObject* watched, QEvent* event) {
     if (!ctrl && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab))
       if (moveAcrossPages(qobject_cast<QWidget*>(watched), key->key() == Qt::Key_Tab ? 1 : -1)) return true;
   }
+  if (event->type() == QEvent::FocusIn)
+    if (auto* r = qobject_cast<QRadioButton*>(watched); r && !r->isChecked()) {
+      // Tabbing into a choice lands on its chosen answer.
+      const auto reason = static_cast<QFocusEvent*>(event)->reason();
+      if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
+        for (auto* other : r->parentWidget()->findChildren<QRadioButton*>())
+          if (other->isChecked()) {
+            QMetaObject::invokeMethod(other, [other] { other->setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
+            break;
+          }
+    }
   if (event->type() == QEvent::FocusIn)
     if (auto* e = qobject_cast<QLineEdit*>(watched); e && (isAmount(e) || isEntityCnpj(e))) {
       // Amounts are edited without thousands separators, entity CNPJs as bare digits.

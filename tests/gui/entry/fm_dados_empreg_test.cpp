@@ -172,6 +172,9 @@ class EmployeeWindowTest : public QObject {
                                    QString::fromStdString(f.ui.shown.empty() ? "" : f.ui.shown.back().text))));
     }
     QCOMPARE(f.storedLink("NoEmpregado"), std::string("<none>"));  // nothing stored before "&Ok"
+    // Each choice keeps its own answer.
+    QVERIFY(w.findChild<QRadioButton*>("rbDeficienteNao")->isChecked());
+    QVERIFY(w.findChild<QRadioButton*>("rbMasculino")->isChecked());
     // Amounts are shown as money once left.
     QCOMPARE(w.findChild<QLineEdit*>("VaSalContratualEmpregado")->text(), QStringLiteral("1.500,00"));
     f.ui.shown.clear();
