@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTabBar>
 #include <algorithm>
 
@@ -88,7 +89,16 @@ TfmDadosEmpreg::TfmDadosEmpreg(EntrySession& session, const core::entry::Establi
     for (auto* w : findChildren<QWidget*>())
       if (fieldOf(w) == QString::fromStdString(f)) w->installEventFilter(this);
   ui_->tbPaginas->tabBar()->installEventFilter(this);
-  ui_->tbPaginas->installEventFilter(this);
+  // Ctrl+PgDown, Ctrl+Tab and their reverse ask for the next or previous page.
+  const std::pair<QKeySequence, int> pageKeys[] = {{QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+                                                   {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+                                                   {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+                                                   {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1}};
+  for (const auto& [keys, step] : pageKeys)
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, [this, step = step] {
+      const int count = ui_->tbPaginas->count();
+      requestPage((ui_->tbPaginas->currentIndex() + step + count) % count);
+    });
 
   for (auto* r : {ui_->rbDeficienteSim, ui_->rbDeficienteNao})
     connect(r, &QAbstractButton::clicked, this, [this] { radioClicked(&EmployeeEntry::disabledClicked); });
@@ -128,15 +138,6 @@ bool TfmDadosEmpreg::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const bool ctrl = key->modifiers() & Qt::ControlModifier;
-    if (watched == tabs) {
-      // Ctrl+Tab, Ctrl+PgDown and their reverse ask for the next or previous page.
-      int step = 0;
-      if (ctrl && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_PageDown)) step = 1;
-      if (ctrl && (key->key() == Qt::Key_Backtab || key->key() == Qt::Key_PageUp)) step = -1;
-      if (step == 0) return false;
-      requestPage((tabs->currentIndex() + step + tabs->count()) % tabs->count());
-      return true;
-    }
     if (!ctrl && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab))
       if (moveAcrossPages(qobject_cast<QWidget*>(watched), key->key() == Qt::Key_Tab ? 1 : -1)) return true;
   }
@@ -152,13 +153,18 @@ bool TfmDadosEmpreg::eventFilter(QObject* watched, QEvent* event) {
           }
     }
   if (event->type() == QEvent::FocusIn)
-    if (auto* e = qobject_cast<QLineEdit*>(watched); e && (isAmount(e) || isEntityCnpj(e))) {
-      // Amounts are edited without thousands separators, entity CNPJs as bare digits.
-      QString t = e->text();
-      if (isAmount(e)) t.remove('.');
-      else t = QString::fromStdString(core::entry::digitsOf(t.toStdString()));
-      e->setText(t);
-      QMetaObject::invokeMethod(e, &QLineEdit::selectAll, Qt::QueuedConnection);
+    if (auto* e = qobject_cast<QLineEdit*>(watched)) {
+      const bool bare = isAmount(e) || isEntityCnpj(e);
+      if (bare) {
+        // Amounts are edited without thousands separators, entity CNPJs as bare digits.
+        QString t = e->text();
+        if (isAmount(e)) t.remove('.');
+        else t = QString::fromStdString(core::entry::digitsOf(t.toStdString()));
+        e->setText(t);
+      }
+      // A field reached by a check's move is typed over from its start, as one reached with Tab.
+      if (bare || static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason)
+        QMetaObject::invokeMethod(e, &QLineEdit::selectAll, Qt::QueuedConnection);
     }
   return QDialog::eventFilter(watched, event);
 }
@@ -220,6 +226,9 @@ void TfmDadosEmpreg::refresh() {
   ui_->VaAvisoPrevioEmpregado->setEnabled(c.notice);
   for (const char* f : kRescissionFields) findChild<QWidget*>(f)->setEnabled(c.rescission);
   ui_->btExcluir->setEnabled(c.remove);
+  // Long descriptions show their beginning.
+  for (auto* e : findChildren<QLineEdit*>())
+    if (e->isReadOnly()) e->setCursorPosition(0);
   guard_->setEnabled(guarding);
 }
 

@@ -89,8 +89,8 @@ class EmployeeWindowTest : public QObject {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QWidget* w = QApplication::focusWidget();
     if (!w || w->objectName() != QLatin1String(name)) return false;
+    QCoreApplication::processEvents();
     if (auto* e = qobject_cast<QLineEdit*>(w)) {
-      e->selectAll();
       QTest::keyClicks(e, text);
     } else {
       QTest::keyClick(w, Qt::Key_Space);
