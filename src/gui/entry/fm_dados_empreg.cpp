@@ -43,6 +43,7 @@ TfmDadosEmpreg::TfmDadosEmpreg(EntrySession& session, const core::entry::Establi
     : QDialog(parent),
       session_(session),
       ui_(std::make_unique<Ui::TfmDadosEmpreg>()),
+      establishment_(establishment),
       rules_(session.db(), session.reference(), session.ui(), session.linkWarningCounters()) {
   ui_->setupUi(this);
   prepareFields(this);
@@ -121,6 +122,11 @@ TfmDadosEmpreg::TfmDadosEmpreg(EntrySession& session, const core::entry::Establi
 }
 
 TfmDadosEmpreg::~TfmDadosEmpreg() = default;
+
+bool TfmDadosEmpreg::establishmentHasLinks() const {
+  // Counted as stored, whichever way the window closed.
+  return core::entry::countEmployees(session_.db(), establishment_).links > 0;
+}
 
 int TfmDadosEmpreg::messagesShown() const { return rules_.messagesShown() + windowMessages_; }
 

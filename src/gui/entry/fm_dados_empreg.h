@@ -31,7 +31,7 @@ class TfmDadosEmpreg : public QDialog {
   core::entry::EmployeeEntry& rules() { return rules_; }
   // After closing: whether the establishment still has links, and the PIS the
   // employee list searches for ("" for none).
-  bool establishmentHasLinks() const { return rules_.establishmentHasLinks(); }
+  bool establishmentHasLinks() const;
   QString listSearchPis() const { return QString::fromStdString(rules_.listSearchPis()); }
 
  protected:
@@ -55,6 +55,7 @@ class TfmDadosEmpreg : public QDialog {
 
   EntrySession& session_;
   std::unique_ptr<Ui::TfmDadosEmpreg> ui_;
+  core::entry::EstablishmentKey establishment_;
   core::entry::EmployeeEntry rules_;
   FieldGuard* guard_;
   bool loaded_ = false;

@@ -103,14 +103,19 @@ void TfmListaEmpregados::openEmployee(bool existing) {
     const auto& k = model_->keyOf(row);
     link = core::entry::LinkKey{k[0], k[1], k[2]};
   }
-  // The list stays hidden while the employee window is open.
-  hide();
+  // The list stays hidden while the employee window is open. Hidden as a plain
+  // widget: hiding the dialog itself would end the list's own modal run.
+  QWidget::setVisible(false);
   TfmDadosEmpreg w(session_, key_, link, this);
   if (w.loaded()) {
     w.exec();
     // No link left: back to the establishments.
     if (!w.establishmentHasLinks()) {
+      // A dialog already hidden ignores done(): it is put back, off screen, to be closed.
+      setAttribute(Qt::WA_DontShowOnScreen, true);
+      QWidget::setVisible(true);
       done(QDialog::Rejected);
+      setAttribute(Qt::WA_DontShowOnScreen, false);
       return;
     }
   }

@@ -255,40 +255,51 @@ class EmployeeWindowTest : public QObject {
     f.storeLink("1011234567", "JOAO DA SILVA");
     f.storeLink("1031234567", "MARIA SOUZA");
     TfmListaEmpregados list(*f.session, f.key);
-    list.show();
-    QVERIFY(QTest::qWaitForWindowActive(&list));
     auto* view = list.findChild<QTableView*>("tvLista");
-
-    // Enter on the second row opens that link; the name is changed and saved.
-    bool listHidden = false;
-    QString shownName;
-    whenOpened([&](TfmDadosEmpreg& w) {
-      listHidden = !list.isVisible();
-      shownName = w.findChild<QLineEdit*>("NoEmpregado")->text();
-      w.findChild<QLineEdit*>("NoEmpregado")->setText("MARIA DE SOUZA");
-      w.findChild<QPushButton*>("btOk")->click();
-      if (w.isVisible()) static_cast<QDialog&>(w).done(0);  // refused: the checks below tell
-    });
-    view->setFocus();
-    view->selectRow(1);
-    QTest::keyClick(view, Qt::Key_Return);
-    QCOMPARE(shownName, QStringLiteral("MARIA SOUZA"));
-    QVERIFY(listHidden);
-    QVERIFY(list.isVisible());
-    QCOMPARE(list.model()->data(list.model()->index(1, 1), Qt::DisplayRole).toString(), QStringLiteral("MARIA DE SOUZA"));
-
-    // Deleting both links, one after the other: the list closes with the last one.
-    for (int left = 2; left > 0; --left) {
+    bool driven = false;
+    std::function<void()> deleteBoth;
+    // The list runs modal, as the establishment window opens it.
+    QTimer::singleShot(0, &list, [&] {
+      // Enter on the second row opens that link; the name is changed and saved.
+      bool listHidden = false;
+      QString shownName;
       whenOpened([&](TfmDadosEmpreg& w) {
-        f.ui.answers = {"mrYes"};
-        w.findChild<QPushButton*>("btExcluir")->click();
-        if (w.isVisible()) static_cast<QDialog&>(w).done(0);
+        listHidden = !list.isVisible();
+        shownName = w.findChild<QLineEdit*>("NoEmpregado")->text();
+        w.findChild<QLineEdit*>("NoEmpregado")->setText("MARIA DE SOUZA");
+        w.findChild<QPushButton*>("btOk")->click();
+        if (w.isVisible()) static_cast<QDialog&>(w).done(0);  // refused: the checks below tell
       });
-      view->selectRow(0);
-      list.findChild<QPushButton*>("btExibir")->click();
-      QCOMPARE(f.links(), left - 1);
-      QCOMPARE(f.storedCount("NuVinculosEstabelecimento"), QString("%1").arg(left - 1, 6, 10, QChar('0')).toStdString());
-    }
+      view->setFocus();
+      view->selectRow(1);
+      QTest::keyClick(view, Qt::Key_Return);
+      QCOMPARE(shownName, QStringLiteral("MARIA SOUZA"));
+      QVERIFY(listHidden);
+      QVERIFY(list.isVisible());
+      QCOMPARE(list.model()->data(list.model()->index(1, 1), Qt::DisplayRole).toString(),
+               QStringLiteral("MARIA DE SOUZA"));
+      QTimer::singleShot(0, &list, deleteBoth);  // the list is still there for the next action
+    });
+    // Deleting both links, one after the other: the list closes with the last one.
+    deleteBoth = [&] {
+      for (int left = 2; left > 0; --left) {
+        QVERIFY(list.isVisible());
+        whenOpened([&](TfmDadosEmpreg& w) {
+          f.ui.answers = {"mrYes"};
+          w.findChild<QPushButton*>("btExcluir")->click();
+          if (w.isVisible()) static_cast<QDialog&>(w).done(0);
+        });
+        view->selectRow(0);
+        list.findChild<QPushButton*>("btExibir")->click();
+        QCOMPARE(f.links(), left - 1);
+        QCOMPARE(f.storedCount("NuVinculosEstabelecimento"),
+                 QString("%1").arg(left - 1, 6, 10, QChar('0')).toStdString());
+      }
+      driven = true;
+    };
+    QTimer::singleShot(20000, &list, [&] { list.done(QDialog::Rejected); });  // a stuck run fails, not hangs
+    list.exec();
+    QVERIFY(driven);
     QVERIFY(!list.isVisible());
   }
 };
