@@ -1203,8 +1203,9 @@ FieldOutcome EmployeeEntry::remuneration(int month) {
   if (!passed(value.code)) return refuse(value.code);
   if (passed(previous.code)) v(previousField) = shownAmount(previous.digits);
   const std::string_view m = kMonthNumber[month];
-  const val::RemunerationContext rc{text(kSalaryType), est_.legalNature, dayMonth(kDismissal), digits(kAdmission),
-                                    referenceYear_};
+  // The context views these strings: they must outlive it.
+  const std::string salaryType = text(kSalaryType), dismissal = dayMonth(kDismissal), admission = digits(kAdmission);
+  const val::RemunerationContext rc{salaryType, est_.legalNature, dismissal, admission, referenceYear_};
   const auto code = val::checkRemuneration(value.digits, m, rc);
   if (code == "0312" || code == "0313") show(code);
   else if (!passed(code)) return refuse(code);
