@@ -1,7 +1,7 @@
 // The rectification as a user drives it: the rules screen, the choice of
 // establishments and links, the write wizard over exactly the chosen links
-// (file with suffix R), and "< Voltar" from the write wizard bringing the
-// choice back as it was.
+// (file with suffix R), "< Voltar" from the write wizard bringing the choice
+// back as it was, and a chosen link gone before the copy cancelling the write.
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -236,6 +236,35 @@ class RectificationTest : public QObject {
     auto pis = writtenLinkPis(written);
     std::sort(pis.begin(), pis.end());
     QCOMPARE(pis, (std::vector<std::string>{kPis1, kPis3}));
+  }
+
+  void aLinkGoneBeforeTheCopyCancelsTheWrite() {
+    Fixture f;
+    f.declaration();
+    onModal<TfmRetificacaoRegras>([&](TfmRetificacaoRegras& rules) {
+      press(rules, "btOk");
+      onModal<TfmRetificacao>([](TfmRetificacao& w) {
+        press(w, "btAvancar");
+        clickLine(child<QListWidget>(w, "lbEstabelecimentos"), 0);
+        clickLine(child<QListView>(w, "lbVinculos"), 1);
+        press(w, "btAvancar");
+      });
+    });
+    int writeRuns = 0;
+    bool closed = false;
+    runRectification(*f.session, nullptr, [&](const WriteWizardOptions& options) {
+      ++writeRuns;
+      f.db().exec("DELETE FROM BD8Vinc");  // another program on the same folder
+      TfmGravacao wizard(f.host, options);
+      wizard.show();
+      press(wizard, "btAvancar");
+      closed = !wizard.isVisible() && !wizard.wentBack();
+      return WriteWizardExit::Closed;
+    });
+    QCOMPARE(writeRuns, 1);
+    QVERIFY(closed);
+    QCOMPARE(f.lastMessage(), f.messageOf("1925"));
+    QVERIFY(std::filesystem::is_empty(f.transmite));
   }
 };
 
