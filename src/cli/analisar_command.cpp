@@ -18,6 +18,7 @@
 #include "core/store/data_folder.h"
 #include "core/store/database.h"
 #include "core/store/reference_lookup.h"
+#include "core/store/work_tables_lock.h"
 
 namespace torvex::cli {
 namespace {
@@ -84,6 +85,8 @@ int analyse(const AnalisarOptions& o) {
               << "\n";
     return exit_status::kUsage;
   }
+  // The work tables are this run's until its last line of output.
+  const core::store::WorkTablesHold hold(*db);
   // Nobody can answer here: a file of the same name is not overwritten.
   ConsoleInteraction ui(/*yes=*/false);
   std::optional<core::platform::FolderMedia> media;
