@@ -15,6 +15,8 @@ constexpr Command kCommands[] = {
      setupTransmitir},
     {"protocolo", "Confere o recibo de uma declaração transmitida e imprime o protocolo (Protocolo de Transmissão)",
      setupProtocolo},
+    {"responsavel", "Mostra o responsável gravado, ou o confere e grava a partir de um arquivo de declaração "
+     "(Dados do Responsável)", setupResponsavel},
 };
 }  // namespace
 

@@ -36,6 +36,7 @@ Runner setupRelatorio(CLI::App& sub);
 Runner setupIndexar(CLI::App& sub);
 Runner setupTransmitir(CLI::App& sub);
 Runner setupProtocolo(CLI::App& sub);
+Runner setupResponsavel(CLI::App& sub);
 
 // The data folder beside the executable ("dados").
 std::filesystem::path defaultDataFolder();

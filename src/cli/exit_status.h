@@ -10,7 +10,7 @@ namespace torvex::cli {
 namespace exit_status {
 inline constexpr int kOk = 0;
 inline constexpr int kWarnings = 1;         // verificar, analisar: warnings only
-inline constexpr int kRefused = 1;          // gravar: refused or failed; indexar: failed; transmitir, protocolo: refused
+inline constexpr int kRefused = 1;          // gravar: refused or failed; indexar: failed; transmitir, protocolo, responsavel: refused
 inline constexpr int kNothingImported = 1;  // importar
 inline constexpr int kErrors = 2;           // verificar, analisar: errors
 inline constexpr int kInterrupted = 2;      // gravar: stopped, nothing or not everything written
@@ -39,6 +39,8 @@ inline constexpr ExitStatusRow kExitStatusTable[] = {
     {exit_status::kRefused, "transmitir",
      "recusado: declaração já transmitida, programa de transmissão não encontrado, ou nenhum recibo válido"},
     {exit_status::kRefused, "protocolo", "recusado: declaração não transmitida (sem recibo) ou Arquivo .rec inválido"},
+    {exit_status::kRefused, "responsavel",
+     "recusado: o responsável do arquivo tem erros (nada gravado), ou não há responsável gravado"},
     {exit_status::kErrors, "verificar, analisar", "há erros"},
     {exit_status::kInterrupted, "gravar",
      "interrompido: verificação interrompida, ou um arquivo de mesmo nome já existe"},

@@ -10,9 +10,17 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextLayout>
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <limits>
+#include <unordered_map>
 #include <vector>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace torvex::reports {
 namespace {
@@ -62,6 +70,109 @@ struct PageStart {
   int fieldRow = 0;
   std::ptrdiff_t table = -1;
   std::ptrdiff_t group = -1;  // the subheading right above that table, repeated with it
+};
+
+// Text shaped once and drawn many times. Shaping a text (finding its glyphs
+// and their advances) costs more than writing the glyphs into a page, and the
+// labels of the field grids and many short values ("Sim", "0,00", codes)
+// repeat on every page. Texts are cached by their content, up to a bound, so a
+// report of unique names and amounts does not grow the cache without end.
+class ShapedTextCache {
+ public:
+  explicit ShapedTextCache(const QFont& font) : font_(font), metrics_(font) {
+    charAdvances_.fill(-1);
+  }
+
+  // The advance of `text`, as QFontMetricsF::horizontalAdvance gives it.
+  double advance(const QString& text) {
+    Entry* e = entry(text);
+    if (!e) return metrics_.horizontalAdvance(text);
+    if (e->advance < 0) e->advance = metrics_.horizontalAdvance(text);
+    return e->advance;
+  }
+
+  // Whether `text` is surely no wider than `width`, told without shaping it:
+  // the sum of its characters' own advances, with room left for kerning.
+  bool surelyFits(const QString& text, double width) {
+    double sum = 0;
+    for (const QChar c : text) {
+      const char16_t u = c.unicode();
+      if (u >= charAdvances_.size()) return false;
+      double& a = charAdvances_[u];
+      if (a < 0) a = metrics_.horizontalAdvance(c);
+      sum += a;
+    }
+    return sum * 1.05 + metrics_.averageCharWidth() <= width;
+  }
+
+  // Draws `text` with its baseline starting at `origin`, in the painter's pen.
+  void draw(QPainter& p, const QString& text, QPointF origin) {
+    Entry* e = entry(text);
+    if (!e) {
+      p.drawText(origin, text);
+      return;
+    }
+    if (!e->layout) {
+      e->layout = std::make_unique<QTextLayout>(text, font_);
+      e->layout->setCacheEnabled(true);
+      QTextOption option;
+      option.setWrapMode(QTextOption::NoWrap);
+      e->layout->setTextOption(option);
+      e->layout->beginLayout();
+      QTextLine line = e->layout->createLine();
+      line.setLineWidth(std::numeric_limits<float>::max());
+      e->ascent = line.ascent();
+      e->layout->endLayout();
+    }
+    e->layout->draw(&p, QPointF(origin.x(), origin.y() - e->ascent));
+  }
+
+ private:
+  static constexpr std::size_t kMaxEntries = 4096;
+  struct Entry {
+    double advance = -1;
+    double ascent = 0;
+    std::unique_ptr<QTextLayout> layout;
+  };
+  struct Hash {
+    std::size_t operator()(const QString& s) const { return qHash(s); }
+  };
+
+  Entry* entry(const QString& text) {
+    auto it = entries_.find(text);
+    if (it != entries_.end()) return &it->second;
+    if (entries_.size() >= kMaxEntries) return nullptr;
+    return &entries_[text];
+  }
+
+  QFont font_;
+  QFontMetricsF metrics_;
+  std::unordered_map<QString, Entry, Hash> entries_;
+  std::array<double, 256> charAdvances_{};
+};
+
+// Qt's PDF engine compresses each finished page through large scratch buffers
+// made afresh for every page. With the C library's default thresholds those are
+// mapped and unmapped (or trimmed off the heap) page after page and the kernel
+// zero-fills them again: about a fifth of the time of a long report. While the
+// pages of a report are painted the heap keeps them; the defaults come back after.
+class KeepScratchMemory {
+ public:
+#if defined(__GLIBC__)
+  KeepScratchMemory() {
+    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 128 * 1024 * 1024);
+  }
+  ~KeepScratchMemory() {
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 128 * 1024);
+    malloc_trim(0);
+  }
+#else
+  KeepScratchMemory() {}
+#endif
+  KeepScratchMemory(const KeepScratchMemory&) = delete;
+  KeepScratchMemory& operator=(const KeepScratchMemory&) = delete;
 };
 
 }  // namespace
@@ -307,19 +418,18 @@ class ReportRenderer::Layout {
   void drawFieldRows(QPainter& p, const Block& b, int from, int to, double y, double h) const {
     const double pad = b.framed ? mm(2) : 0;
     const double colWidth = (kWidth - 2 * pad) / b.columns;
-    QFontMetricsF labelFm(fonts_.label), valueFm(fonts_.cell);
+    const QFontMetricsF labelFm(fonts_.label), valueFm(fonts_.cell);
     std::vector<double> labelWidths(b.fields.size(), 0);
-    std::vector<QString> labels(b.fields.size());
     p.setFont(fonts_.label);
     p.setPen(QColor(0x50, 0x50, 0x50));
     for (int row = from; row < to; ++row)
       for (int c = 0; c < b.columns; ++c) {
         const std::size_t i = static_cast<std::size_t>(row * b.columns + c);
         if (i >= b.fields.size() || b.fields[i].label.empty()) continue;
-        labels[i] = q(b.fields[i].label) + QStringLiteral(": ");
-        labelWidths[i] = labelFm.horizontalAdvance(labels[i]);
-        p.drawText(QPointF(kLeft + pad + c * colWidth, y + (row - from) * h + labelFm.ascent() + (h - labelFm.height()) / 2),
-                   labels[i]);
+        const QString label = q(b.fields[i].label) + QStringLiteral(": ");
+        labelWidths[i] = labels_.advance(label);
+        labels_.draw(p, label,
+                     QPointF(kLeft + pad + c * colWidth, y + (row - from) * h + labelFm.ascent() + (h - labelFm.height()) / 2));
       }
     p.setPen(Qt::black);
     p.setFont(fonts_.cell);
@@ -329,10 +439,11 @@ class ReportRenderer::Layout {
         if (i >= b.fields.size() || b.fields[i].value.empty()) continue;
         const double vw = colWidth - labelWidths[i] - mm(2);
         QString value = q(b.fields[i].value);
-        if (valueFm.horizontalAdvance(value) > vw) value = valueFm.elidedText(value, Qt::ElideRight, vw);
-        p.drawText(QPointF(kLeft + pad + c * colWidth + labelWidths[i],
-                           y + (row - from) * h + valueFm.ascent() + (h - valueFm.height()) / 2),
-                   value);
+        if (!values_.surelyFits(value, vw) && values_.advance(value) > vw)
+          value = valueFm.elidedText(value, Qt::ElideRight, vw);
+        values_.draw(p, value,
+                     QPointF(kLeft + pad + c * colWidth + labelWidths[i],
+                             y + (row - from) * h + valueFm.ascent() + (h - valueFm.height()) / 2));
       }
   }
 
@@ -385,6 +496,7 @@ class ReportRenderer::Layout {
   const Document& doc_;
   QString emitted_;
   Fonts fonts_;
+  mutable ShapedTextCache labels_{fonts_.label}, values_{fonts_.cell};
   std::vector<float> heights_;
   std::vector<PageStart> pages_;
   const std::vector<core::reports::TableColumn>* currentColumns_ = nullptr;
@@ -407,6 +519,7 @@ void ReportRenderer::paintPage(QPainter& painter, int index) const {
 
 bool ReportRenderer::paintAll(QPagedPaintDevice& device) const {
   device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+  const KeepScratchMemory keep;
   QPainter painter;
   if (!painter.begin(&device)) return false;
   for (int i = 0; i < pageCount(); ++i) {

@@ -18,6 +18,7 @@ struct FieldOutcome {
   std::string code = "0000";  // message to show; "0000" shows nothing
   bool refuses = false;       // the move (or the save) is cancelled
   std::string focus;          // field that gets the focus back on refusal
+  std::string next;           // on acceptance: the field the focus moves to ("" the natural tab order)
 
   bool accepted() const { return !refuses; }
   bool showsMessage() const { return code != "0000" && !code.empty(); }
@@ -30,6 +31,8 @@ struct FieldOutcome {
   static FieldOutcome stop(std::string_view focus) { return {"0000", true, std::string(focus)}; }
   // A message that is shown without stopping the user.
   static FieldOutcome warn(std::string_view code) { return {std::string(code), false, {}}; }
+  // Accepted, the focus moving on to a fixed field.
+  static FieldOutcome moveTo(std::string_view next) { return {"0000", false, {}, std::string(next)}; }
 };
 
 // The value of a field ("" when the window has none).

@@ -91,12 +91,23 @@ const std::vector<std::string>& ResponsibleEntry::fieldOrder() {
 
 std::string& ResponsibleEntry::v(std::string_view field) { return values_[std::string(field)]; }
 
-void ResponsibleEntry::load() {
-  values_.clear();
+bool ResponsibleEntry::load() {
   store::Table t(db_, "BD8Resp");
   t.first();
-  const bool has = !t.empty();
-  auto get = [&](const char* f) { return has ? t.text(f) : std::string(); };
+  FieldValues stored;
+  if (!t.empty()) {
+    for (const char* f : {kInscription, kKind, kName, kStreet, kNumber, kComplement, kDistrict, kCep, kMunicipality,
+                          kMunicipalityName, kState, kDdd, kPhone, kEmail})
+      stored[f] = t.text(f);
+    stored[kSendToResponsible] = t.logical(kSendToResponsible).value_or(false) ? "1" : "";
+  }
+  show(stored);
+  return !t.empty();
+}
+
+void ResponsibleEntry::show(const FieldValues& stored) {
+  values_.clear();
+  auto get = [&](const char* f) { return std::string(valueOf(stored, f)); };
   for (const char* f : {kName, kStreet, kComplement, kDistrict, kCep, kMunicipality, kMunicipalityName, kState, kDdd,
                         kPhone, kEmail})
     v(f) = get(f);
@@ -107,7 +118,16 @@ void ResponsibleEntry::load() {
   v(kKind) = kind;
   v(kKindText) = inscription.empty() ? "" : kindText(kind == "1" || kind == "3" ? kind : "4");
   v(kInscription) = inscription.empty() ? "" : val::formatInscription(inscription, kind == "1" || kind == "3" ? kind : "4");
-  v(kSendToResponsible) = has && t.logical(kSendToResponsible).value_or(false) ? "1" : "";
+  v(kSendToResponsible) = get(kSendToResponsible) == "1" ? "1" : "";
+}
+
+const std::vector<ResponsibleEntry::FieldCaption>& ResponsibleEntry::captions() {
+  static const std::vector<FieldCaption> list = {
+      {kInscription, "1599"}, {kName, "1604"},         {kStreet, "1605"}, {kNumber, "1606"},
+      {kComplement, "1607"},  {kDistrict, "1608"},     {kCep, "1609"},    {kMunicipality, "1610"},
+      {kState, "1612"},       {kDdd, "1613"},          {kPhone, "1614"},  {kEmail, "1617"},
+  };
+  return list;
 }
 
 FieldOutcome ResponsibleEntry::leave(std::string_view field) {
@@ -222,6 +242,13 @@ FieldOutcome ResponsibleEntry::save() {
     if (auto outcome = (this->*check)(); outcome.refuses) return outcome;
   write();
   return FieldOutcome::accept();
+}
+
+std::vector<FieldOutcome> ResponsibleEntry::refusals() {
+  std::vector<FieldOutcome> out;
+  for (auto check : kSaveOrder)
+    if (auto outcome = (this->*check)(); outcome.refuses) out.push_back(std::move(outcome));
+  return out;
 }
 
 void ResponsibleEntry::write() {

@@ -22,8 +22,11 @@ class ResponsibleEntry {
   // Fields in tab order (BD8Resp column names, the kind text beside the inscription).
   static const std::vector<std::string>& fieldOrder();
 
-  // Reads the stored row (an empty table shows empty fields).
-  void load();
+  // Reads the stored row (an empty table shows empty fields); answers whether there is one.
+  bool load();
+  // Shows a row given by its stored column values (BD8Resp column names;
+  // InReciboParaRespArquivo "1" when set), as load() shows the stored one.
+  void show(const FieldValues& stored);
   FieldValues& values() { return values_; }
   const FieldValues& values() const { return values_; }
 
@@ -31,6 +34,16 @@ class ResponsibleEntry {
   FieldOutcome leave(std::string_view field);
   // Every check in the save order, stopping at the first refusal; then writes the row.
   FieldOutcome save();
+  // Every check of the save order, without stopping: each refusal, in that order.
+  std::vector<FieldOutcome> refusals();
+
+  // The fields a listing of the row shows, in tab order, each with the message
+  // code of its caption ("1599" Inscrição do responsável ...).
+  struct FieldCaption {
+    const char* field;
+    const char* captionCode;
+  };
+  static const std::vector<FieldCaption>& captions();
 
   // The checks by name (also used by the write wizard's responsible page).
   FieldOutcome checkInscription();

@@ -7,6 +7,7 @@
 #include "core/store/data_folder.h"
 #include "gui/consistency/verify_commands.h"
 #include "gui/delivery/write_wizard_commands.h"
+#include "gui/delivery/rectification_commands.h"
 #include "gui/entry/entry_commands.h"
 #include "gui/entry/entry_session.h"
 #include "gui/importing/import_commands.h"
@@ -81,6 +82,7 @@ int main(int argc, char** argv) {
   torvex::gui::entry::installEntryCommands(window, entrySession);
   torvex::gui::importing::installImportCommands(window, context, ui);
   torvex::gui::delivery::installWriteCommands(window, entrySession);
+  torvex::gui::delivery::installRectificationCommands(window, entrySession);
   torvex::gui::consistency::installVerifyCommands(window, entrySession);
   app.setErrorHandlerInstalled(true);
   showMainWindowAfterSplash(std::move(splash), window);

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "core/declfile/record_layout.h"
+#include "core/declfile/responsible_record.h"
 #include "core/store/table.h"
+#include "core/validation/check_digits.h"
+#include "support/declaration_generator.h"
 #include "support/temp_data_folder.h"
 
 namespace torvex::core::entry {
@@ -136,6 +140,52 @@ TEST_F(ResponsibleEntryTest, SaveStopsAtTheFirstRefusalAndWritesNothing) {
   entry.values()["NuFoneDDD"] = "";  // the telephone comes before the street in the save order
   entry.values()["EdLogradouroRespArquivo"] = "X";
   EXPECT_EQ(entry.save().code, "3101");
+}
+
+// The type-0 record of a generated file, with some fields replaced.
+std::string responsibleRecord(std::initializer_list<std::pair<int, std::string>> fields) {
+  declfile::RecordLayout layout;
+  declfile::MontaLayoutAnoAtual(layout);
+  std::string record = test::DeclarationGenerator({}).text().substr(0, declfile::kRecordLengthCurrent);
+  for (const auto& [slot, value] : fields) {
+    const auto& f = layout.tipoZero[slot];
+    record.replace(static_cast<std::size_t>(f.start - 1), static_cast<std::size_t>(f.length),
+                   value + std::string(static_cast<std::size_t>(f.length) - value.size(), ' '));
+  }
+  return record;
+}
+
+TEST_F(ResponsibleEntryTest, AFileRecordIsShownAsStoredAndSavedAsKeyedIn) {
+  namespace s0 = declfile::slot0;
+  declfile::RecordLayout layout;
+  declfile::MontaLayoutAnoAtual(layout);
+  const std::string cpf = "123456789" + validation::cpfCheckDigits("123456789");
+  // A CPF responsible: 14 positions, zeros in front.
+  entry.show(declfile::responsibleRecordValues(
+      responsibleRecord({{s0::kInscricaoResp, "000" + cpf}, {s0::kTipoInscricao, "4"}, {s0::kNome, "JOSE DA SILVA"}}),
+      layout));
+  EXPECT_EQ(entry.values()["CoCgcCeiResponsavel"], "123.456.789-" + cpf.substr(9));
+  EXPECT_EQ(entry.values()["NuLogradouroRespArquivo"], "100");
+  EXPECT_EQ(entry.values()["InReciboParaRespArquivo"], "1");
+  EXPECT_TRUE(entry.refusals().empty());
+  ASSERT_TRUE(entry.save().accepted());
+  EXPECT_EQ(stored("CoCgcCeiResponsavel"), "000" + cpf);
+  EXPECT_EQ(stored("InInscrResponsavel"), "4");
+  EXPECT_EQ(stored("NoResponsavelArquivo"), "JOSE DA SILVA");
+  EXPECT_EQ(stored("NuLogradouroRespArquivo"), "000100");
+
+  // Every refusal is listed, in the save order, where save() stops at the
+  // first; the name is read from the file's code page (and refused: accents
+  // are not printable text).
+  entry.show(declfile::responsibleRecordValues(
+      responsibleRecord({{s0::kInscricaoResp, "11222333000100"}, {s0::kNome, "JOS\xC9 DA SILVA"}, {s0::kDdd, ""}}),
+      layout));
+  EXPECT_EQ(entry.values()["NoResponsavelArquivo"], "JOS\u00c9 DA SILVA");
+  const auto refusals = entry.refusals();
+  ASSERT_EQ(refusals.size(), 3u);
+  EXPECT_EQ(refusals[0].focus, "CoCgcCeiResponsavel");
+  EXPECT_EQ(refusals[1].code, "0020");
+  EXPECT_EQ(refusals[2].focus, "NuFoneDDD");
 }
 
 }  // namespace

@@ -66,7 +66,7 @@ class EstablishmentWindowTest : public QObject {
     QTest::keyClick(e, Qt::Key_Return);
   }
   template <class W>
-  static bool focused(W& w, const char* name) {
+  static bool focused(W& /*window*/, const char* name) {
     auto* f = QApplication::focusWidget();
     return f && f->objectName() == QLatin1String(name);
   }
