@@ -74,21 +74,21 @@ struct PageStart {
 
 // Text shaped once and drawn many times. Shaping a text (finding its glyphs
 // and their advances) costs more than writing the glyphs into a page, and the
-// labels of the field grids and many short values ("Sim", "0,00", codes)
-// repeat on every page. Texts are cached by their content, up to a bound, so a
-// report of unique names and amounts does not grow the cache without end.
+// labels of the field grids, the column titles, the messages of a findings
+// table and many short values ("Sim", "0,00", codes) repeat page after page.
+// Texts are kept by their content; when the bound is reached the cache starts
+// afresh, so a report of unique names and amounts does not grow it without end.
 class ShapedTextCache {
  public:
-  explicit ShapedTextCache(const QFont& font) : font_(font), metrics_(font) {
-    charAdvances_.fill(-1);
-  }
+  explicit ShapedTextCache(const QFont& font) : font_(font), metrics_(font) { charAdvances_.fill(-1); }
+
+  const QFontMetricsF& metrics() const { return metrics_; }
 
   // The advance of `text`, as QFontMetricsF::horizontalAdvance gives it.
   double advance(const QString& text) {
-    Entry* e = entry(text);
-    if (!e) return metrics_.horizontalAdvance(text);
-    if (e->advance < 0) e->advance = metrics_.horizontalAdvance(text);
-    return e->advance;
+    Entry& e = entry(text);
+    if (e.advance < 0) e.advance = metrics_.horizontalAdvance(text);
+    return e.advance;
   }
 
   // Whether `text` is surely no wider than `width`, told without shaping it:
@@ -105,44 +105,81 @@ class ShapedTextCache {
     return sum * 1.05 + metrics_.averageCharWidth() <= width;
   }
 
+  // Whether `text` stays on one line in a box of `width`.
+  bool oneLine(const QString& text, double width) {
+    if (text.contains(QLatin1Char('\n'))) return false;
+    return surelyFits(text, width) || advance(text) <= width;
+  }
+
+  // The height of `text` wrapped at words in a box of `width`.
+  double height(const QString& text, double width) {
+    if (text.isEmpty() || oneLine(text, width)) return metrics_.lineSpacing();
+    Entry& e = entry(text);
+    if (e.wrapWidth != width) {
+      e.wrapWidth = width;
+      e.wrappedHeight = metrics_.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap, text).height();
+    }
+    return e.wrappedHeight;
+  }
+
   // Draws `text` with its baseline starting at `origin`, in the painter's pen.
   void draw(QPainter& p, const QString& text, QPointF origin) {
-    Entry* e = entry(text);
-    if (!e) {
-      p.drawText(origin, text);
+    const Entry& e = shaped(text);
+    e.layout->draw(&p, QPointF(origin.x(), origin.y() - e.ascent));
+  }
+
+  // Draws `text` in `box` as QPainter::drawText(box, flags, text) does, for
+  // texts at the top of their box (the only kind reports draw); the painter's
+  // font must be this cache's. A text that does not stay on one line, or ends
+  // in blanks (which alignment leaves out), goes through QPainter.
+  void drawInBox(QPainter& p, const QString& text, const QRectF& box, int flags) {
+    if (text.isEmpty()) return;
+    if (text.back().isSpace() || !oneLine(text, box.width())) {
+      p.drawText(box, flags, text);
       return;
     }
-    if (!e->layout) {
-      e->layout = std::make_unique<QTextLayout>(text, font_);
-      e->layout->setCacheEnabled(true);
-      QTextOption option;
-      option.setWrapMode(QTextOption::NoWrap);
-      e->layout->setTextOption(option);
-      e->layout->beginLayout();
-      QTextLine line = e->layout->createLine();
-      line.setLineWidth(std::numeric_limits<float>::max());
-      e->ascent = line.ascent();
-      e->layout->endLayout();
-    }
-    e->layout->draw(&p, QPointF(origin.x(), origin.y() - e->ascent));
+    const Entry& e = shaped(text);
+    double x = box.x();
+    if (flags & Qt::AlignRight) x += box.width() - e.lineAdvance;
+    else if (flags & Qt::AlignHCenter) x += (box.width() - e.lineAdvance) / 2;
+    e.layout->draw(&p, QPointF(x, box.y()));
   }
 
  private:
   static constexpr std::size_t kMaxEntries = 4096;
   struct Entry {
     double advance = -1;
-    double ascent = 0;
+    double wrapWidth = -1, wrappedHeight = 0;
+    double ascent = 0, lineAdvance = 0;
     std::unique_ptr<QTextLayout> layout;
   };
   struct Hash {
     std::size_t operator()(const QString& s) const { return qHash(s); }
   };
 
-  Entry* entry(const QString& text) {
+  Entry& entry(const QString& text) {
     auto it = entries_.find(text);
-    if (it != entries_.end()) return &it->second;
-    if (entries_.size() >= kMaxEntries) return nullptr;
-    return &entries_[text];
+    if (it != entries_.end()) return it->second;
+    if (entries_.size() >= kMaxEntries) entries_.clear();
+    return entries_[text];
+  }
+
+  const Entry& shaped(const QString& text) {
+    Entry& e = entry(text);
+    if (!e.layout) {
+      e.layout = std::make_unique<QTextLayout>(text, font_);
+      e.layout->setCacheEnabled(true);
+      QTextOption option;
+      option.setWrapMode(QTextOption::NoWrap);
+      e.layout->setTextOption(option);
+      e.layout->beginLayout();
+      QTextLine line = e.layout->createLine();
+      line.setLineWidth(std::numeric_limits<float>::max());
+      e.ascent = line.ascent();
+      e.lineAdvance = line.horizontalAdvance();
+      e.layout->endLayout();
+    }
+    return e;
   }
 
   QFont font_;
@@ -200,15 +237,17 @@ class ReportRenderer::Layout {
   static constexpr double kTop = mm(page::kMarginMm + 16);
   static constexpr double kBottom = mm(page::kHeightMm - page::kMarginMm - 9);
 
-  double lineHeight(const QFont& f) const { return QFontMetricsF(f).lineSpacing(); }
+  // The cache of shaped texts of one of the report's fonts (a member of fonts_).
+  ShapedTextCache& shaper(const QFont& f) const {
+    auto& c = shapers_[&f];
+    if (!c) c = std::make_unique<ShapedTextCache>(f);
+    return *c;
+  }
+
+  double lineHeight(const QFont& f) const { return shaper(f).metrics().lineSpacing(); }
 
   // Height of a text in a box of `width`, wrapped at words (and at "\n").
-  double textHeight(const QFont& f, const QString& text, double width) const {
-    QFontMetricsF fm(f);
-    if (text.isEmpty()) return fm.lineSpacing();
-    if (!text.contains(QLatin1Char('\n')) && fm.horizontalAdvance(text) <= width) return fm.lineSpacing();
-    return fm.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap, text).height();
-  }
+  double textHeight(const QFont& f, const QString& text, double width) const { return shaper(f).height(text, width); }
 
   double blockHeight(std::size_t i) {
     if (heights_[i] >= 0) return heights_[i];
@@ -288,8 +327,9 @@ class ReportRenderer::Layout {
         case Block::Kind::Paragraph:
           if (pageHasContent && y + h > kBottom && !newPage(i, 0)) return;
           if (p) {
-            p->setFont(b.bold ? fonts_.bodyBold : fonts_.body);
-            p->drawText(QRectF(kLeft, y, kWidth, h), Qt::TextWordWrap | Qt::AlignLeft, q(b.text));
+            const QFont& f = b.bold ? fonts_.bodyBold : fonts_.body;
+            p->setFont(f);
+            shaper(f).drawInBox(*p, q(b.text), QRectF(kLeft, y, kWidth, h), Qt::TextWordWrap | Qt::AlignLeft);
           }
           y += h;
           pageHasContent = true;
@@ -383,8 +423,9 @@ class ReportRenderer::Layout {
       double x = kLeft;
       for (const auto& c : t.table) {
         const double w = mm(c.widthMm);
-        p->drawText(QRectF(x + mm(0.8), y + mm(0.6), w - mm(1.6), h - mm(0.6)),
-                    static_cast<int>(qtAlign(c.align)) | Qt::TextWordWrap, q(c.title));
+        shaper(fonts_.cellBold)
+            .drawInBox(*p, q(c.title), QRectF(x + mm(0.8), y + mm(0.6), w - mm(1.6), h - mm(0.6)),
+                       static_cast<int>(qtAlign(c.align)) | Qt::TextWordWrap);
         x += w;
       }
       p->setPen(QPen(Qt::black, mm(0.2)));
@@ -395,7 +436,9 @@ class ReportRenderer::Layout {
 
   void drawRow(QPainter& p, const Block& b, double y, double h) const {
     const auto& cols = *currentColumns_;
-    p.setFont(b.bold ? fonts_.cellBold : fonts_.cell);
+    const QFont& font = b.bold ? fonts_.cellBold : fonts_.cell;
+    ShapedTextCache& cells = shaper(font);
+    p.setFont(font);
     double x = kLeft;
     if (b.bold) {
       p.setPen(QPen(Qt::black, mm(0.2)));
@@ -404,8 +447,8 @@ class ReportRenderer::Layout {
     for (std::size_t c = 0; c < cols.size(); ++c) {
       const double w = mm(cols[c].widthMm);
       if (c < b.cells.size() && !b.cells[c].empty())
-        p.drawText(QRectF(x + mm(0.8), y + mm(0.6), w - mm(1.6), h),
-                   static_cast<int>(qtAlign(cols[c].align)) | Qt::TextWordWrap, q(b.cells[c]));
+        cells.drawInBox(p, q(b.cells[c]), QRectF(x + mm(0.8), y + mm(0.6), w - mm(1.6), h),
+                        static_cast<int>(qtAlign(cols[c].align)) | Qt::TextWordWrap);
       x += w;
     }
     p.setPen(QPen(QColor(0xc8, 0xc8, 0xc8), mm(0.1)));
@@ -418,7 +461,8 @@ class ReportRenderer::Layout {
   void drawFieldRows(QPainter& p, const Block& b, int from, int to, double y, double h) const {
     const double pad = b.framed ? mm(2) : 0;
     const double colWidth = (kWidth - 2 * pad) / b.columns;
-    const QFontMetricsF labelFm(fonts_.label), valueFm(fonts_.cell);
+    ShapedTextCache &labels = shaper(fonts_.label), &values = shaper(fonts_.cell);
+    const QFontMetricsF &labelFm = labels.metrics(), &valueFm = values.metrics();
     std::vector<double> labelWidths(b.fields.size(), 0);
     p.setFont(fonts_.label);
     p.setPen(QColor(0x50, 0x50, 0x50));
@@ -427,8 +471,8 @@ class ReportRenderer::Layout {
         const std::size_t i = static_cast<std::size_t>(row * b.columns + c);
         if (i >= b.fields.size() || b.fields[i].label.empty()) continue;
         const QString label = q(b.fields[i].label) + QStringLiteral(": ");
-        labelWidths[i] = labels_.advance(label);
-        labels_.draw(p, label,
+        labelWidths[i] = labels.advance(label);
+        labels.draw(p, label,
                      QPointF(kLeft + pad + c * colWidth, y + (row - from) * h + labelFm.ascent() + (h - labelFm.height()) / 2));
       }
     p.setPen(Qt::black);
@@ -439,9 +483,9 @@ class ReportRenderer::Layout {
         if (i >= b.fields.size() || b.fields[i].value.empty()) continue;
         const double vw = colWidth - labelWidths[i] - mm(2);
         QString value = q(b.fields[i].value);
-        if (!values_.surelyFits(value, vw) && values_.advance(value) > vw)
+        if (!values.surelyFits(value, vw) && values.advance(value) > vw)
           value = valueFm.elidedText(value, Qt::ElideRight, vw);
-        values_.draw(p, value,
+        values.draw(p, value,
                      QPointF(kLeft + pad + c * colWidth + labelWidths[i],
                              y + (row - from) * h + valueFm.ascent() + (h - valueFm.height()) / 2));
       }
@@ -459,7 +503,7 @@ class ReportRenderer::Layout {
     p.setFont(f);
     const double top = y + (major ? mm(3) : mm(2));
     const double h = major ? lineHeight(f) : textHeight(f, q(b.text), kWidth);
-    p.drawText(QRectF(kLeft, top, kWidth, h), Qt::AlignLeft | Qt::TextWordWrap, q(b.text));
+    shaper(f).drawInBox(p, q(b.text), QRectF(kLeft, top, kWidth, h), Qt::AlignLeft | Qt::TextWordWrap);
     if (major) {
       p.setPen(QPen(QColor(0x20, 0x50, 0x70), mm(0.3)));
       p.drawLine(QPointF(kLeft, top + h + mm(0.3)), QPointF(kLeft + kWidth, top + h + mm(0.3)));
@@ -475,11 +519,13 @@ class ReportRenderer::Layout {
     const double lh = lineHeight(fonts_.small);
     QString program = q(doc_.program) + QStringLiteral(" - Gerador de Declaração Keva");
     if (!doc_.version.empty()) program += QStringLiteral("   Versão ") + q(doc_.version);
-    p.drawText(QRectF(left, top, kWidth, lh), Qt::AlignLeft, program);
+    ShapedTextCache& small = shaper(fonts_.small);
+    small.drawInBox(p, program, QRectF(left, top, kWidth, lh), Qt::AlignLeft);
     if (!doc_.baseYear.empty())
-      p.drawText(QRectF(left, top, kWidth, lh), Qt::AlignRight, QStringLiteral("Ano-Base ") + q(doc_.baseYear));
+      small.drawInBox(p, QStringLiteral("Ano-Base ") + q(doc_.baseYear), QRectF(left, top, kWidth, lh), Qt::AlignRight);
     p.setFont(fonts_.title);
-    p.drawText(QRectF(left, top + lh + mm(1), kWidth, lineHeight(fonts_.title)), Qt::AlignHCenter, q(doc_.title));
+    shaper(fonts_.title)
+        .drawInBox(p, q(doc_.title), QRectF(left, top + lh + mm(1), kWidth, lineHeight(fonts_.title)), Qt::AlignHCenter);
     const double rule = top + lh + mm(1) + lineHeight(fonts_.title) + mm(1.5);
     p.setPen(QPen(Qt::black, mm(0.4)));
     p.drawLine(QPointF(left, rule), QPointF(right, rule));
@@ -488,15 +534,15 @@ class ReportRenderer::Layout {
     p.setPen(QPen(Qt::black, mm(0.2)));
     p.drawLine(QPointF(left, foot - mm(1)), QPointF(right, foot - mm(1)));
     p.setFont(fonts_.small);
-    p.drawText(QRectF(left, foot, kWidth, lh), Qt::AlignLeft, QStringLiteral("Emitido em ") + emitted_);
-    p.drawText(QRectF(left, foot, kWidth, lh), Qt::AlignRight,
-               QStringLiteral("Página %1 de %2").arg(index + 1).arg(pageCount()));
+    small.drawInBox(p, QStringLiteral("Emitido em ") + emitted_, QRectF(left, foot, kWidth, lh), Qt::AlignLeft);
+    small.drawInBox(p, QStringLiteral("Página %1 de %2").arg(index + 1).arg(pageCount()), QRectF(left, foot, kWidth, lh),
+                    Qt::AlignRight);
   }
 
   const Document& doc_;
   QString emitted_;
   Fonts fonts_;
-  mutable ShapedTextCache labels_{fonts_.label}, values_{fonts_.cell};
+  mutable std::unordered_map<const QFont*, std::unique_ptr<ShapedTextCache>> shapers_;
   std::vector<float> heights_;
   std::vector<PageStart> pages_;
   const std::vector<core::reports::TableColumn>* currentColumns_ = nullptr;

@@ -119,8 +119,19 @@ bool oneOf(std::string_view v, std::initializer_list<std::string_view> set) {
 
 bool passed(std::string_view code) { return code == val::kValid; }
 
+// Zero-filled on the left to `width`; a longer value is kept whole, so that the
+// checks refuse it instead of a cut value being stored.
+std::string zeroFilled(std::string_view value, std::size_t width) {
+  return value.size() >= width ? std::string(value) : val::fitRight(value, width);
+}
+
+// A refusal; the fixed-width test's answer for a value too long is shown as "0040".
+FieldOutcome refusal(std::string_view code, std::string_view focus) {
+  return FieldOutcome::refuse(code == val::kTooLong ? std::string_view("0040") : code, focus);
+}
+
 FieldOutcome refuseIf(std::string_view code, std::string_view focus) {
-  return passed(code) ? FieldOutcome::accept() : FieldOutcome::refuse(code, focus);
+  return passed(code) ? FieldOutcome::accept() : refusal(code, focus);
 }
 
 // "ddmm" shown "dd/mm"; an empty or all-zero date shows empty.
@@ -154,10 +165,19 @@ Converted convertAmount(std::string_view typed, std::size_t width) {
   if (!cents) return {"0040", {}};
   const std::string d = std::to_string(*cents);
   if (d.size() > width) return {"0315", {}};
-  return {std::string(val::kValid), val::fitRight(d, width)};
+  return {std::string(val::kValid), val::fitRight(d, width)};  // never longer: checked above
 }
 
 }  // namespace
+
+// Every display-only field, so that showing the values clears them too.
+constexpr const char* kDisplayOnly[] = {
+    EmployeeEntry::kRaceName,         EmployeeEntry::kDisabilityName,     EmployeeEntry::kNationalityName,
+    EmployeeEntry::kInstructionName,  EmployeeEntry::kAdmissionTypeName,  EmployeeEntry::kSalaryTypeName,
+    EmployeeEntry::kOccupationName,   EmployeeEntry::kVinculoName,        EmployeeEntry::kCauseName,
+    EmployeeEntry::kAbsenceNames[0],  EmployeeEntry::kAbsenceNames[1],    EmployeeEntry::kAbsenceNames[2],
+    EmployeeEntry::kAdvanceMonthName, EmployeeEntry::kFinalMonthName,     kWorkMunicipalityName,
+    kWorkState};
 
 EmployeeEntry::EmployeeEntry(store::Database& db, const store::ReferenceLookup& ref, platform::Interaction& ui,
                              LinkWarningCounters& counters)
@@ -245,13 +265,13 @@ int EmployeeEntry::pageOf(std::string_view field) {
 
 std::string EmployeeEntry::dayMonth(std::string_view field) const {
   const std::string d = digits(field);
-  return d.empty() ? "0000" : val::fitRight(d, 4);
+  return d.empty() ? "0000" : zeroFilled(d, 4);
 }
 
 std::string EmployeeEntry::padded(std::string_view field, std::size_t width) const {
   const std::string t = text(field);
   if (t.size() > width) return t;
-  return val::fitRight(t.empty() ? "0" : t, width);
+  return zeroFilled(t.empty() ? "0" : t, width);
 }
 
 std::string EmployeeEntry::cents(std::string_view field) const {
@@ -325,7 +345,7 @@ FieldOutcome EmployeeEntry::load(const EstablishmentKey& establishment, const st
       "DaEncerramentoAtividade, CoCnae2, CoNaturezaJuridica FROM BD8Emp WHERE AnBase = :a AND "
       "CoCgcCeiEstabelecimento = :i AND NuPrefixoEstabelecimento = :p");
   st.bind(":a", key_.baseYear).bind(":i", key_.inscription).bind(":p", key_.prefix);
-  if (!st.step()) return FieldOutcome::refuse("1006", "");
+  if (!st.step()) return refusal("1006", "");
   est_ = {st.text(1), st.text(2) == "1" ? "1" : "3", st.text(3), st.text(4), st.text(5), st.text(6), st.text(0)};
 
   const int year = val::isNumeric(key_.baseYear) ? static_cast<int>(val::integerOrZero(key_.baseYear)) : kBaseYear;
@@ -356,6 +376,7 @@ FieldOutcome EmployeeEntry::load(const EstablishmentKey& establishment, const st
   } else {
     mode_ = EntryMode::New;
     for (const auto& f : fieldOrder()) v(f);
+    for (const char* f : kDisplayOnly) v(f);
     v(kDisabled) = "2";
     v(kPermit) = "2";
     for (const char* f : {kSalary, kNotice, kAdvanceValue, kFinalValue}) v(f) = "0,00";
@@ -435,6 +456,7 @@ void EmployeeEntry::showRow(store::Statement& row) {
   v(kWorkMunicipalityName) = col(kWorkMunicipalityName);
   v(kWorkState) = col(kWorkState);
   for (const auto& f : fieldOrder()) v(f);
+  for (const char* f : kDisplayOnly) v(f);
 
   describe(store::CodeTable::Nationality, kNationality, kNationalityName);
   describe(store::CodeTable::Race, kRace, kRaceName);
@@ -584,7 +606,7 @@ FieldOutcome EmployeeEntry::pis(bool leaving) {
     v(kPis) = entryPis_;
     return FieldOutcome::stop(kPis);
   }
-  if (auto code = val::checkPis(pis); !passed(code)) return FieldOutcome::refuse(code, kPis);
+  if (auto code = val::checkPis(pis); !passed(code)) return refusal(code, kPis);
   if (leaving && !val::isAllZero(pis) && pis != lastLookedUpPis_) {
     const bool copied = repetitionCheck();
     if (closeRequested_) return FieldOutcome::stop("");
@@ -653,7 +675,7 @@ void EmployeeEntry::birthConsistency() {
 FieldOutcome EmployeeEntry::birth(bool leaving) {
   const std::string b = digits(kBirth);
   if (leaving && b.empty()) return FieldOutcome::accept();
-  if (auto code = val::checkBirthDate(b); !passed(code)) return FieldOutcome::refuse(code, kBirth);
+  if (auto code = val::checkBirthDate(b); !passed(code)) return refusal(code, kBirth);
   if (leaving) birthConsistency();
   const auto code = val::checkBirthAndReferenceYear(b, referenceYear_);
   if (code == "0176") {
@@ -669,7 +691,7 @@ FieldOutcome EmployeeEntry::race(bool leaving) {
     v(kRaceName).clear();
     return FieldOutcome::accept();
   }
-  if (auto code = val::checkRace(ref_, r); !passed(code)) return FieldOutcome::refuse(code, kRace);
+  if (auto code = val::checkRace(ref_, r); !passed(code)) return refusal(code, kRace);
   describe(store::CodeTable::Race, kRace, kRaceName);
   return FieldOutcome::accept();
 }
@@ -682,8 +704,9 @@ FieldOutcome EmployeeEntry::disabledClicked() {
 
 FieldOutcome EmployeeEntry::disabled(bool leaving) {
   if (v(kDisabled) == "1") return leaving ? FieldOutcome::moveTo(kDisabilityKind) : FieldOutcome::accept();
+  // "Não": the type is emptied here and stored as "0".
   v(kDisabled) = "2";
-  v(kDisabilityKind) = leaving ? "" : "0";
+  v(kDisabilityKind).clear();
   v(kDisabilityName).clear();
   return leaving ? FieldOutcome::moveTo(kSex) : FieldOutcome::accept();
 }
@@ -691,7 +714,7 @@ FieldOutcome EmployeeEntry::disabled(bool leaving) {
 FieldOutcome EmployeeEntry::disabilityKind(bool) {
   const std::string kind = text(kDisabilityKind);
   const auto code = val::checkDisability(ref_, kind.empty() ? "0" : kind, v(kDisabled), false);
-  if (!passed(code) && controls().disabilityKind) return FieldOutcome::refuse(code, kDisabled);
+  if (!passed(code) && controls().disabilityKind) return refusal(code, kDisabled);
   describe(store::CodeTable::Disability, kDisabilityKind, kDisabilityName);
   return FieldOutcome::accept();
 }
@@ -706,7 +729,7 @@ FieldOutcome EmployeeEntry::nationality(bool leaving) {
   const std::string nat = text(kNationality);
   v(kNationality) = nat;
   if (!leaving || !nat.empty()) {
-    if (auto code = val::checkNationality(ref_, nat); !passed(code)) return FieldOutcome::refuse(code, kNationality);
+    if (auto code = val::checkNationality(ref_, nat); !passed(code)) return refusal(code, kNationality);
   }
   describe(store::CodeTable::Nationality, kNationality, kNationalityName);
   if (nat == "10") {
@@ -725,7 +748,7 @@ FieldOutcome EmployeeEntry::arrival(bool) {
   for (auto code : {val::checkArrivalYear(a), val::checkArrivalAndNationality(a, nat),
                     val::checkArrivalAndReferenceYear(a, referenceYear_, nat),
                     val::checkArrivalAndBirth(a, digits(kBirth), nat)})
-    if (!passed(code)) return FieldOutcome::refuse(code, kArrival);
+    if (!passed(code)) return refusal(code, kArrival);
   return FieldOutcome::accept();
 }
 
@@ -737,7 +760,7 @@ FieldOutcome EmployeeEntry::instruction(bool leaving) {
   }
   if (i.size() == 1) i = "0" + i;
   v(kInstruction) = i;
-  if (auto code = val::checkInstruction(ref_, i); !passed(code)) return FieldOutcome::refuse(code, kInstruction);
+  if (auto code = val::checkInstruction(ref_, i); !passed(code)) return refusal(code, kInstruction);
   describe(store::CodeTable::Schooling, kInstruction, kInstructionName);
   return FieldOutcome::accept();
 }
@@ -745,31 +768,31 @@ FieldOutcome EmployeeEntry::instruction(bool leaving) {
 FieldOutcome EmployeeEntry::cardNumber(bool) {
   const std::string n = text(kCardNumber);
   if (n.empty()) return FieldOutcome::accept();
-  return refuseIf(val::checkFixedWidthNumeric(val::fitRight(n, 8), 8), kCardNumber);
+  return refuseIf(val::checkFixedWidthNumeric(zeroFilled(n, 8), 8), kCardNumber);
 }
 
 FieldOutcome EmployeeEntry::cardSeries(bool) {
   const std::string series = text(kCardSeries);
-  const std::string number = text(kCardNumber).empty() ? "" : val::fitRight(text(kCardNumber), 8);
-  if (auto code = val::checkWorkCardSeries(series); !passed(code)) return FieldOutcome::refuse(code, kCardSeries);
+  const std::string number = text(kCardNumber).empty() ? "" : zeroFilled(text(kCardNumber), 8);
+  if (auto code = val::checkWorkCardSeries(series); !passed(code)) return refusal(code, kCardSeries);
   if (auto code = val::checkWorkCardPairing(number, series); !passed(code))
-    return FieldOutcome::refuse(code, kCardNumber);
+    return refusal(code, kCardNumber);
   if (!series.empty() && !number.empty())
     return refuseIf(val::checkWorkCardSeriesFormat(series, text(kNationality), number), kCardSeries);
   return FieldOutcome::accept();
 }
 
 FieldOutcome EmployeeEntry::cpf(bool) {
-  const std::string c = val::fitRight(digits(kCpf), 11);
-  if (auto code = val::checkCpf(c); !passed(code)) return FieldOutcome::refuse(code, kCpf);
-  const std::string number = text(kCardNumber).empty() ? "" : val::fitRight(text(kCardNumber), 8);
+  const std::string c = zeroFilled(digits(kCpf), 11);
+  if (auto code = val::checkCpf(c); !passed(code)) return refusal(code, kCpf);
+  const std::string number = text(kCardNumber).empty() ? "" : zeroFilled(text(kCardNumber), 8);
   return refuseIf(val::checkWorkCardOrCpf(number, c), kCardNumber);
 }
 
 FieldOutcome EmployeeEntry::companyUse(bool leaving) {
   const std::string t(valueOf(values_, kCompanyUse));
   if (!t.empty())
-    if (auto code = val::checkCompanyUseText(t); !passed(code)) return FieldOutcome::refuse(code, kCompanyUse);
+    if (auto code = val::checkCompanyUseText(t); !passed(code)) return refusal(code, kCompanyUse);
   return leaving ? FieldOutcome::moveTo(kAdmission) : FieldOutcome::accept();
 }
 
@@ -780,18 +803,18 @@ FieldOutcome EmployeeEntry::admission(bool leaving) {
   if (leaving && adm.empty()) return FieldOutcome::accept();
   for (auto code : {val::checkAdmissionDate(adm), val::checkAdmissionAndReferenceYear(adm, referenceYear_),
                     val::checkAdmissionAndClosure(digitsOf(est_.closureDate), adm)})
-    if (!passed(code)) return FieldOutcome::refuse(code, kAdmission);
+    if (!passed(code)) return refusal(code, kAdmission);
   const auto age = val::checkAgeAtAdmission(digits(kBirth), adm);
   if (age == "0171") {
     if (leaving) show(age);
   } else if (age == "0173") {
-    return FieldOutcome::refuse(age, kBirth);
+    return refusal(age, kBirth);
   } else if (!passed(age)) {
-    return FieldOutcome::refuse(age, kAdmission);
+    return refusal(age, kAdmission);
   }
   const std::string arrival = padded(kArrival, 4);
   if (auto code = val::checkArrivalAndAdmission(arrival, adm, text(kNationality)); !passed(code))
-    return FieldOutcome::refuse(code, kArrival);
+    return refusal(code, kArrival);
   return leaving ? duplicateAdmission() : FieldOutcome::accept();
 }
 
@@ -823,14 +846,14 @@ FieldOutcome EmployeeEntry::admissionType(bool leaving) {
     v(kAdmissionTypeName).clear();
     return FieldOutcome::accept();
   }
-  if (auto code = val::checkAdmissionType(ref_, t); !passed(code)) return FieldOutcome::refuse(code, kAdmissionType);
+  if (auto code = val::checkAdmissionType(ref_, t); !passed(code)) return refusal(code, kAdmissionType);
   describe(store::CodeTable::AdmissionType, kAdmissionType, kAdmissionTypeName);
   return FieldOutcome::accept();
 }
 
 FieldOutcome EmployeeEntry::salary(bool leaving) {
   const auto c = convertAmount(v(kSalary), 9);
-  if (!passed(c.code)) return FieldOutcome::refuse(c.code, kSalary);
+  if (!passed(c.code)) return refusal(c.code, kSalary);
   v(kSalary) = shownAmount(c.digits);
   if (leaving && val::isAllZero(c.digits)) return FieldOutcome::accept();
   return refuseIf(val::checkContractSalary(c.digits), kSalary);
@@ -839,7 +862,7 @@ FieldOutcome EmployeeEntry::salary(bool leaving) {
 FieldOutcome EmployeeEntry::weeklyHours(bool leaving) {
   const std::string h = text(kWeeklyHours);
   if (leaving && h.empty()) return FieldOutcome::accept();
-  return refuseIf(val::checkWeeklyHours(val::fitRight(h, 2)), kWeeklyHours);
+  return refuseIf(val::checkWeeklyHours(zeroFilled(h, 2)), kWeeklyHours);
 }
 
 FieldOutcome EmployeeEntry::salaryType(bool leaving) {
@@ -848,7 +871,7 @@ FieldOutcome EmployeeEntry::salaryType(bool leaving) {
     v(kSalaryTypeName).clear();
     return FieldOutcome::accept();
   }
-  if (auto code = val::checkSalaryType(ref_, t); !passed(code)) return FieldOutcome::refuse(code, kSalaryType);
+  if (auto code = val::checkSalaryType(ref_, t); !passed(code)) return refusal(code, kSalaryType);
   describe(store::CodeTable::SalaryType, kSalaryType, kSalaryTypeName);
   const auto c = convertAmount(v(kSalary), 9);
   const auto code = val::checkSalaryAndMinimumWage(passed(c.code) ? c.digits : val::zeros(9), t);
@@ -867,10 +890,10 @@ FieldOutcome EmployeeEntry::occupation(bool leaving) {
     if (leaving) show(code);
     return leaving ? FieldOutcome::moveTo(kVinculo) : FieldOutcome::accept();
   }
-  if (!passed(code)) return FieldOutcome::refuse(code, kOccupation);
+  if (!passed(code)) return refusal(code, kOccupation);
   if (!leaving) return FieldOutcome::accept();
   if (auto c = val::checkOccupationAndInstruction(ref_, text(kInstruction), cbo); !passed(c))
-    return FieldOutcome::refuse(c, kInstruction);
+    return refusal(c, kInstruction);
   return FieldOutcome::moveTo(kVinculo);
 }
 
@@ -890,10 +913,10 @@ FieldOutcome EmployeeEntry::vinculo(bool leaving) {
   }
   for (auto code : {val::checkVinculo(ref_, vin), val::checkVinculoAndPis(vin, digits(kPis)),
                     val::checkVinculoAndInscriptionKind(vin, est_.kind)})
-    if (!passed(code)) return FieldOutcome::refuse(code, kVinculo);
+    if (!passed(code)) return refusal(code, kVinculo);
   describe(store::CodeTable::LinkType, kVinculo, kVinculoName);
   const auto age = val::checkVinculoAndAge(vin, digits(kBirth), kBaseYear);
-  if (!passed(age) && age != "3510") return FieldOutcome::refuse(age, kVinculo);
+  if (!passed(age) && age != "3510") return refusal(age, kVinculo);
   if (!leaving) return FieldOutcome::accept();
   rationedWarning(val::checkVinculoAndActivity(vin, est_.activity), counters_.activity);
   rationedWarning(val::checkVinculoAndLegalNature(vin, est_.legalNature), counters_.legalNature);
@@ -957,9 +980,9 @@ FieldOutcome EmployeeEntry::cause(bool leaving) {
   FieldOutcome out;
   if (!leaving || !c.empty()) {
     const std::string cause = c.empty() ? "00" : c;
-    if (auto code = val::checkDismissalCause(ref_, cause); !passed(code)) return FieldOutcome::refuse(code, kCause);
+    if (auto code = val::checkDismissalCause(ref_, cause); !passed(code)) return refusal(code, kCause);
     if (auto code = val::checkCauseAtClosure(est_.closure, est_.anBase, cause, kBaseYear); !passed(code))
-      return FieldOutcome::refuse(code, kCause);
+      return refusal(code, kCause);
   }
   describe(store::CodeTable::TerminationCause, kCause, kCauseName);
   if (leaving) applyCause(!c.empty(), out);
@@ -969,10 +992,10 @@ FieldOutcome EmployeeEntry::cause(bool leaving) {
 FieldOutcome EmployeeEntry::dismissal(bool leaving) {
   const std::string d = dayMonth(kDismissal);
   const std::string adm = digits(kAdmission);
-  for (auto code : {val::checkDismissalDate(d, kBaseYear), val::checkDismissalDateAndCause(d, val::fitRight(text(kCause), 2)),
+  for (auto code : {val::checkDismissalDate(d, kBaseYear), val::checkDismissalDateAndCause(d, zeroFilled(text(kCause), 2)),
                     val::checkDismissalAndAdmission(d, adm, referenceYear_),
                     val::checkDismissalAndClosure(d, digitsOf(est_.closureDate), referenceYear_)})
-    if (!passed(code)) return FieldOutcome::refuse(code, kDismissal);
+    if (!passed(code)) return refusal(code, kDismissal);
   FieldOutcome out;
   if (leaving && (text(kCause) == "11" || text(kCause) == "21")) noticeQuestion(out);
   return out;
@@ -992,7 +1015,7 @@ void EmployeeEntry::noticeQuestion(FieldOutcome& out) {
 
 FieldOutcome EmployeeEntry::notice(bool leaving) {
   const auto c = convertAmount(v(kNotice), 9);
-  if (!passed(c.code)) return FieldOutcome::refuse(c.code, kNotice);
+  if (!passed(c.code)) return refusal(c.code, kNotice);
   FieldOutcome out;
   if (val::isAllZero(c.digits)) {
     v(kNotice) = "0,00";
@@ -1007,7 +1030,7 @@ FieldOutcome EmployeeEntry::notice(bool leaving) {
   } else {
     v(kNotice) = shownAmount(c.digits);
   }
-  if (auto code = val::checkNoticePayment(c.digits); !passed(code)) return FieldOutcome::refuse(code, kNotice);
+  if (auto code = val::checkNoticePayment(c.digits); !passed(code)) return refusal(code, kNotice);
   return out;
 }
 
@@ -1018,7 +1041,7 @@ FieldOutcome EmployeeEntry::workMunicipality(bool) {
     v(kWorkState).clear();
   } else {
     if (auto code = val::checkWorkMunicipality(ref_, m); !passed(code))
-      return FieldOutcome::refuse(code, kWorkMunicipality);
+      return refusal(code, kWorkMunicipality);
     v(kWorkMunicipalityName) = ref_.municipalityName(m).value_or("");
     v(kWorkState) = ref_.stateOfMunicipality(m).value_or("");
   }
@@ -1033,7 +1056,7 @@ FieldOutcome EmployeeEntry::absenceReason(int n) {
     v(kAbsenceNames[n]).clear();
     return FieldOutcome::accept();
   }
-  if (auto code = val::checkAbsenceReason(r); !passed(code)) return FieldOutcome::refuse(code, kAbsenceReason[n]);
+  if (auto code = val::checkAbsenceReason(r); !passed(code)) return refusal(code, kAbsenceReason[n]);
   describe(store::CodeTable::LeaveReason, kAbsenceReason[n], kAbsenceNames[n]);
   if (n == 0) {
     ++messagesShown_;
@@ -1048,11 +1071,11 @@ FieldOutcome EmployeeEntry::absenceReason(int n) {
 
 FieldOutcome EmployeeEntry::absenceStart(int n) {
   const std::string start = dayMonth(kAbsenceStart[n]);
-  const std::string reason = val::fitRight(text(kAbsenceReason[n]), 2);
+  const std::string reason = zeroFilled(text(kAbsenceReason[n]), 2);
   for (auto code : {val::checkAbsenceDate(start, kBaseYear), val::checkAbsenceDateAndReason(start, reason),
                     val::checkAbsenceAndAdmission(start, digits(kAdmission), referenceYear_),
                     val::checkAbsenceAndDismissal(start, dayMonth(kDismissal))})
-    if (!passed(code)) return FieldOutcome::refuse(code, kAbsenceStart[n]);
+    if (!passed(code)) return refusal(code, kAbsenceStart[n]);
   return FieldOutcome::accept();
 }
 
@@ -1071,31 +1094,31 @@ FieldOutcome EmployeeEntry::absenceEnd(int n) {
   }
   const std::string start = dayMonth(kAbsenceStart[n]);
   const std::string end = dayMonth(field);
-  const std::string reason = val::fitRight(text(kAbsenceReason[n]), 2);
+  const std::string reason = zeroFilled(text(kAbsenceReason[n]), 2);
   // The order is checked for every absence (the consistency check refuses an end
   // before the start of any of the three).
-  if (auto code = val::checkAbsenceOrder(start, end); !passed(code)) return FieldOutcome::refuse(code, field);
+  if (auto code = val::checkAbsenceOrder(start, end); !passed(code)) return refusal(code, field);
   std::string_view byReason = val::checkAbsenceDateAndReason(end, reason);
   if (n == 0 && byReason == "3639") byReason = "3643";
   for (auto code : {val::checkAbsenceEndDate(start, end), val::checkAbsenceDate(end, kBaseYear), byReason,
                     val::checkAbsenceEndDate(start, end),
                     val::checkAbsenceAndAdmission(start, digits(kAdmission), referenceYear_),
                     val::checkAbsenceAndDismissal(end, dayMonth(kDismissal))})
-    if (!passed(code)) return FieldOutcome::refuse(code, field);
+    if (!passed(code)) return refusal(code, field);
   return FieldOutcome::accept();
 }
 
 FieldOutcome EmployeeEntry::absenceDays(bool leaving) {
   const std::string typed = text(kAbsenceDays);
-  const std::string days = val::fitRight(typed.empty() ? "0" : typed, 3);
+  const std::string days = zeroFilled(typed.empty() ? "0" : typed, 3);
   if (leaving) {
-    if (auto code = val::checkDaysAndReasons(val::fitRight(text(kAbsenceReason[0]), 2),
-                                             val::fitRight(text(kAbsenceReason[1]), 2),
-                                             val::fitRight(text(kAbsenceReason[2]), 2), days);
+    if (auto code = val::checkDaysAndReasons(zeroFilled(text(kAbsenceReason[0]), 2),
+                                             zeroFilled(text(kAbsenceReason[1]), 2),
+                                             zeroFilled(text(kAbsenceReason[2]), 2), days);
         !passed(code))
-      return FieldOutcome::refuse(code, kAbsenceDays);
+      return refusal(code, kAbsenceDays);
   }
-  if (!typed.empty() && !val::isNumeric(typed)) return FieldOutcome::refuse("0040", kAbsenceDays);
+  if (!typed.empty() && !val::isNumeric(typed)) return refusal("0040", kAbsenceDays);
   if (typed.size() > 3 || val::integerOrZero(days) >= 366) {
     ++messagesShown_;
     ui_.message(DialogKind::Error, kAbsenceDaysTooMany, Buttons::Ok);
@@ -1124,11 +1147,11 @@ FieldOutcome EmployeeEntry::unionCnpj(int n, bool leaving) {
     }
     return FieldOutcome::accept();
   }
-  const std::string cnpj = val::fitRight(d, 14);
+  const std::string cnpj = zeroFilled(d, 14);
   if (auto code = val::checkEntityCnpjExclusion(cnpj, key_.inscription, true); !passed(code))
-    return FieldOutcome::refuse(code, u.cnpj);
+    return refusal(code, u.cnpj);
   const auto byKind = val::checkEntityCnpjByKind(cnpj, u.kind, true);
-  if (!passed(byKind) && byKind != "0050" && byKind != "0051") return FieldOutcome::refuse(byKind, u.cnpj);
+  if (!passed(byKind) && byKind != "0050" && byKind != "0051") return refusal(byKind, u.cnpj);
   v(u.cnpj) = val::formatInscription(cnpj, "1");
   return FieldOutcome::accept();
 }
@@ -1136,16 +1159,16 @@ FieldOutcome EmployeeEntry::unionCnpj(int n, bool leaving) {
 FieldOutcome EmployeeEntry::unionAmount(int n, bool leaving) {
   const auto& u = kUnions[n];
   const auto c = convertAmount(v(u.amount), 8);
-  if (!passed(c.code)) return FieldOutcome::refuse(c.code, u.amount);
+  if (!passed(c.code)) return refusal(c.code, u.amount);
   v(u.amount) = shownAmount(c.digits);
-  if (auto code = val::checkContributionAmount(c.digits); !passed(code)) return FieldOutcome::refuse(code, u.amount);
+  if (auto code = val::checkContributionAmount(c.digits); !passed(code)) return refusal(code, u.amount);
   const std::string d = digits(u.cnpj);
   const auto pairing =
-      val::checkContributionPairing(d.empty() ? "" : val::fitRight(d, 14), c.digits, n == 0 ? "sindical" : "", true);
+      val::checkContributionPairing(d.empty() ? "" : zeroFilled(d, 14), c.digits, n == 0 ? "sindical" : "", true);
   if (pairing == "3687") {
     if (leaving) show(pairing);
   } else if (!passed(pairing)) {
-    return FieldOutcome::refuse(pairing, u.cnpj);
+    return refusal(pairing, u.cnpj);
   }
   if (!leaving) return FieldOutcome::accept();
   if (n == 0) return membershipQuestion();
@@ -1174,7 +1197,7 @@ FieldOutcome EmployeeEntry::remuneration(int month) {
     std::string t = value.digits.empty() ? text(field) : shownAmount(value.digits);
     std::erase(t, '.');
     v(field) = t;
-    return FieldOutcome::refuse(code, field);
+    return refusal(code, field);
   };
   if (!passed(value.code)) return refuse(value.code);
   if (passed(previous.code)) v(previousField) = shownAmount(previous.digits);
@@ -1207,7 +1230,7 @@ FieldOutcome EmployeeEntry::yearChecks() {
     const bool zero = amount(kMonthValue[m - 1]) == 0;
     if (!zero) allZero = false;
     if (zero && text(kCause).empty() && admissionMonth == m && noReasons)
-      return FieldOutcome::refuse("3679", kMonthHours[11]);
+      return refusal("3679", kMonthHours[11]);
   }
   if (allZero) show("1060");
   return FieldOutcome::accept();
@@ -1216,9 +1239,9 @@ FieldOutcome EmployeeEntry::yearChecks() {
 FieldOutcome EmployeeEntry::hours(int month) {
   const char* field = kMonthHours[month - 1];
   const std::string typed = text(field);
-  const std::string h = typed.empty() ? "000" : val::fitRight(typed, 3);
+  const std::string h = typed.empty() ? "000" : zeroFilled(typed, 3);
   if (typed.empty()) v(field) = "000";
-  if (auto code = val::checkHours(typed.size() > 3 ? typed : h); !passed(code)) return FieldOutcome::refuse(code, field);
+  if (auto code = val::checkHours(typed.size() > 3 ? typed : h); !passed(code)) return refusal(code, field);
   const std::string adm = digits(kAdmission);
   const std::string admissionMonthYear = adm.size() == 8 ? adm.substr(2, 6) : "000000";
   const std::string dis = dayMonth(kDismissal);
@@ -1226,7 +1249,7 @@ FieldOutcome EmployeeEntry::hours(int month) {
   if (auto code = val::checkHoursEntry(amount(kMonthValue[month - 1]), val::integerOrZero(h), month,
                                        admissionMonthYear, dismissalMonth, kBaseYear);
       !passed(code))
-    return FieldOutcome::refuse(code, field);
+    return refusal(code, field);
   const char* next = month < 12 ? kMonthValue[month] : kAdvanceMonth;
   if (val::checkManyHours(h) == std::string_view("3698")) {
     if (ask("3699") == platform::button::kNo) return FieldOutcome::stop(field);
@@ -1243,14 +1266,14 @@ FieldOutcome EmployeeEntry::advanceMonth(bool leaving) {
     v(kAdvanceMonthName) = std::string(val::monthName("00"));
     if (leaving) return FieldOutcome::accept();
   }
-  const std::string m = val::fitRight(typed, 2);
-  if (auto code = val::checkThirteenthAdvanceMonth(m); !passed(code)) return FieldOutcome::refuse(code, kAdvanceMonth);
+  const std::string m = zeroFilled(typed, 2);
+  if (auto code = val::checkThirteenthAdvanceMonth(m); !passed(code)) return refusal(code, kAdvanceMonth);
   if (!typed.empty()) {
     if (auto code = val::checkThirteenthMonthAndAdmission(m, digits(kAdmission), referenceYear_); !passed(code))
-      return FieldOutcome::refuse(code, kAdvanceMonth);
+      return refusal(code, kAdvanceMonth);
     if (leaving)
       if (auto code = val::checkThirteenthMonthAndDismissal(m, dayMonth(kDismissal), false); !passed(code))
-        return FieldOutcome::refuse(code, kAdvanceMonth);
+        return refusal(code, kAdvanceMonth);
     v(kAdvanceMonth) = m;
     v(kAdvanceMonthName) = std::string(val::monthName(m));
   }
@@ -1263,16 +1286,16 @@ FieldOutcome EmployeeEntry::finalMonth(bool leaving) {
     v(kFinalMonthName) = std::string(val::monthName("00"));
     if (leaving) return FieldOutcome::accept();
   }
-  const std::string m = val::fitRight(typed, 2);
-  const std::string advance = val::fitRight(text(kAdvanceMonth), 2);
+  const std::string m = zeroFilled(typed, 2);
+  const std::string advance = zeroFilled(text(kAdvanceMonth), 2);
   for (auto code : {val::checkThirteenthFinalMonth(m), val::checkThirteenthOrder(advance, m)})
-    if (!passed(code)) return FieldOutcome::refuse(code, kFinalMonth);
+    if (!passed(code)) return refusal(code, kFinalMonth);
   if (!typed.empty()) {
     if (auto code = val::checkThirteenthMonthAndAdmission(m, digits(kAdmission), referenceYear_); !passed(code))
-      return FieldOutcome::refuse(code, kFinalMonth);
+      return refusal(code, kFinalMonth);
     if (leaving)
       if (auto code = val::checkThirteenthMonthAndDismissal(m, dayMonth(kDismissal), true); !passed(code))
-        return FieldOutcome::refuse(code, kFinalMonth);
+        return refusal(code, kFinalMonth);
     v(kFinalMonth) = m;
     v(kFinalMonthName) = std::string(val::monthName(m));
   }
@@ -1281,13 +1304,13 @@ FieldOutcome EmployeeEntry::finalMonth(bool leaving) {
 
 FieldOutcome EmployeeEntry::thirteenthAmount(bool final, bool leaving) {
   const char* field = final ? kFinalValue : kAdvanceValue;
-  const std::string month = val::fitRight(text(final ? kFinalMonth : kAdvanceMonth), 2);
+  const std::string month = zeroFilled(text(final ? kFinalMonth : kAdvanceMonth), 2);
   const auto c = convertAmount(v(field), 9);
-  if (!passed(c.code)) return FieldOutcome::refuse(c.code, field);
+  if (!passed(c.code)) return refusal(c.code, field);
   v(field) = shownAmount(c.digits);
   if (val::isAllZero(c.digits)) return FieldOutcome::accept();
   const auto value = final ? val::checkThirteenthFinalValue(c.digits) : val::checkThirteenthAdvanceValue(c.digits);
-  if (!passed(value)) return FieldOutcome::refuse(value, field);
+  if (!passed(value)) return refusal(value, field);
   const auto pairing = final ? val::checkThirteenthFinalPairing(month, c.digits)
                              : val::checkThirteenthAdvancePairing(month, c.digits);
   if (pairing == "0332") {
@@ -1326,13 +1349,13 @@ FieldOutcome EmployeeEntry::thirteenthPlausibility() {
 FieldOutcome EmployeeEntry::rescissionAmount(int n) {
   const char* field = kRescission[n];
   const auto c = convertAmount(v(field), 8);
-  const auto byCause = val::checkRescissionAndCause(val::fitRight(text(kCause), 2), passed(c.code) ? c.digits : val::zeros(8));
+  const auto byCause = val::checkRescissionAndCause(zeroFilled(text(kCause), 2), passed(c.code) ? c.digits : val::zeros(8));
   if (byCause == "3675") {
     show(byCause);
     if (passed(c.code)) v(field) = shownAmount(c.digits);
     return FieldOutcome::moveTo(nextInOrder(field));
   }
-  if (!passed(c.code)) return FieldOutcome::refuse(c.code, field);
+  if (!passed(c.code)) return refusal(c.code, field);
   v(field) = shownAmount(c.digits);
   return refuseIf(val::checkRescissionAmount(c.digits), field);
 }
@@ -1340,12 +1363,12 @@ FieldOutcome EmployeeEntry::rescissionAmount(int n) {
 FieldOutcome EmployeeEntry::monthCount(int n) {
   const auto& item = kCounted[n];
   const std::string typed = text(item.months);
-  const std::string months = val::fitRight(typed.empty() ? "0" : typed, 2);
+  const std::string months = zeroFilled(typed.empty() ? "0" : typed, 2);
   const auto c = convertAmount(v(item.amount), 8);
   const auto code = val::checkAmountAndMonths(passed(c.code) ? c.digits : val::zeros(8), months, item.item);
-  if (code == std::string_view(item.itemCode)) return FieldOutcome::refuse(code, item.amount);
-  if (!passed(code)) return FieldOutcome::refuse(code, item.months);
-  if (typed.size() > 2) return FieldOutcome::refuse("0040", item.months);
+  if (code == std::string_view(item.itemCode)) return refusal(code, item.amount);
+  if (!passed(code)) return refusal(code, item.months);
+  if (typed.size() > 2) return refusal("0040", item.months);
   return refuseIf(val::checkFixedWidthNumeric(months, 2), item.months);
 }
 
@@ -1362,7 +1385,7 @@ FieldOutcome EmployeeEntry::zeroRemuneration() {
   if (!c.empty() && (oneOf(c, {"30", "31", "60", "70", "72", "73", "74", "75", "76", "79"}) ||
                      dayMonth(kDismissal).substr(2) == "01"))
     return FieldOutcome::accept();
-  return FieldOutcome::refuse("1056", kMonthValue[0]);
+  return refusal("1056", kMonthValue[0]);
 }
 
 FieldOutcome EmployeeEntry::save() {
@@ -1384,7 +1407,7 @@ FieldOutcome EmployeeEntry::save() {
       deleteRow();
       tx.commit();
     }
-    recount();
+    readStoredCounts();
     closeRequested_ = true;
     return FieldOutcome::stop("");
   }
@@ -1398,16 +1421,16 @@ FieldOutcome EmployeeEntry::save() {
     if (amount(kMonthValue[m - 1]) == 0) continue;
     const std::string_view month = kMonthNumber[m];
     if (auto c = val::checkBeforeAdmission(month, digits(kAdmission), referenceYear_); !passed(c))
-      return FieldOutcome::refuse(c, kAdmission);
+      return refusal(c, kAdmission);
     if (auto c = val::checkApprenticeAge(month, text(kVinculo), digits(kBirth), kBaseYear); !passed(c))
-      return FieldOutcome::refuse(c, kMonthValue[m - 1]);
+      return refusal(c, kMonthValue[m - 1]);
   }
   for (const auto& [value, month] : {std::pair{kAdvanceValue, kAdvanceMonth}, std::pair{kFinalValue, kFinalMonth}})
     if (amount(value) != 0)
-      if (auto c = val::checkThirteenthMonthAndAdmission(val::fitRight(text(month), 2), digits(kAdmission),
+      if (auto c = val::checkThirteenthMonthAndAdmission(zeroFilled(text(month), 2), digits(kAdmission),
                                                          referenceYear_);
           !passed(c))
-        return FieldOutcome::refuse(c, kAdmission);
+        return refusal(c, kAdmission);
 
   if (v(kUnionMember) != "1") v(kUnionMember) = "2";
   for (int n = 0; n < 5; ++n) {
@@ -1419,7 +1442,7 @@ FieldOutcome EmployeeEntry::save() {
 
   try {
     store::Transaction tx(db_);
-    writeRow();
+    if (auto out = writeRow(); out.refuses) return out;
     store::storeLinkCounts(db_, key_.baseYear, key_.inscription, key_.prefix);
     tx.commit();
   } catch (const store::EngineError& e) {
@@ -1429,12 +1452,12 @@ FieldOutcome EmployeeEntry::save() {
     closeRequested_ = true;
     return FieldOutcome::stop("");
   }
-  recount();
+  readStoredCounts();
   closeRequested_ = true;
   return FieldOutcome::accept();
 }
 
-void EmployeeEntry::writeRow() {
+FieldOutcome EmployeeEntry::writeRow() {
   std::vector<std::pair<std::string, std::string>> row;
   auto put = [&](const char* column, std::string value) { row.emplace_back(column, std::move(value)); };
   put("AnBase", key_.baseYear);
@@ -1452,9 +1475,9 @@ void EmployeeEntry::writeRow() {
   put(kCompanyUse, std::string(valueOf(values_, kCompanyUse)));
   put(kWeeklyHours, padded(kWeeklyHours, 2));
   put(kArrival, padded(kArrival, 4));
-  put(kCardNumber, val::fitRight(digits(kCardNumber).empty() ? "0" : digits(kCardNumber), 8));
+  put(kCardNumber, zeroFilled(digits(kCardNumber).empty() ? "0" : digits(kCardNumber), 8));
   put(kCardSeries, text(kCardSeries).empty() ? "00000" : text(kCardSeries));
-  put(kCpf, val::fitRight(digits(kCpf).empty() ? "0" : digits(kCpf), 11));
+  put(kCpf, zeroFilled(digits(kCpf).empty() ? "0" : digits(kCpf), 11));
   put(kCause, padded(kCause, 2));
   put(kDismissal, dayMonth(kDismissal));
   for (int n = 0; n < 3; ++n) {
@@ -1467,15 +1490,30 @@ void EmployeeEntry::writeRow() {
   put(kFinalMonth, padded(kFinalMonth, 2));
   for (const auto& item : kCounted) put(item.months, padded(item.months, 2));
   for (const char* f : kMonthHours) put(f, padded(f, 3));
-  auto money = [&](const char* f, std::size_t width) { put(f, val::fitRight(cents(f), width)); };
+  auto money = [&](const char* f, std::size_t width) { put(f, zeroFilled(cents(f), width)); };
   for (const char* f : {kSalary, kNotice, kAdvanceValue, kFinalValue}) money(f, 9);
   for (const char* f : kMonthValue) money(f, 9);
   for (const auto& u : kUnions) {
     const std::string d = digits(u.cnpj);
-    put(u.cnpj, d.empty() ? "" : val::fitRight(d, 14));
+    put(u.cnpj, d.empty() ? "" : zeroFilled(d, 14));
     money(u.amount, 8);
   }
   for (const char* f : kRescission) money(f, 8);
+
+  // A value longer than its column is refused rather than cut.
+  const store::TableDef def = db_.definition("BD8Vinc");
+  for (const auto& [column, value] : row) {
+    const auto* f = def.field(column);
+    std::size_t characters = 0;
+    for (unsigned char c : value) characters += (c & 0xC0) != 0x80;
+    if (f && f->width > 0 && characters > static_cast<std::size_t>(f->width)) {
+      ++messagesShown_;
+      ui_.message(DialogKind::Error,
+                  "O conteúdo informado é maior que o campo: no máximo " + std::to_string(f->width) + " caracteres.",
+                  Buttons::Ok);
+      return FieldOutcome::stop(column);
+    }
+  }
 
   std::string sql;
   if (mode_ == EntryMode::Open) {
@@ -1494,6 +1532,17 @@ void EmployeeEntry::writeRow() {
   for (const auto& [column, value] : row) st.bind(":" + column, value);
   if (mode_ == EntryMode::Open) st.bind(":RowNumber", rowid_);
   st.run();
+  return FieldOutcome::accept();
+}
+
+void EmployeeEntry::readStoredCounts() {
+  // Just recounted into the establishment's row: read them back instead of counting again.
+  auto st = db_.prepare("SELECT NuVinculosEstabelecimento, NuEstrangeirosEstabelec FROM BD8Emp WHERE AnBase = :a AND "
+                        "CoCgcCeiEstabelecimento = :i AND NuPrefixoEstabelecimento = :p");
+  st.bind(":a", key_.baseYear).bind(":i", key_.inscription).bind(":p", key_.prefix);
+  if (!st.step()) return recount();
+  links_ = static_cast<int>(val::integerOrZero(st.text(0)));
+  foreigners_ = static_cast<int>(val::integerOrZero(st.text(1)));
 }
 
 void EmployeeEntry::deleteRow() {
@@ -1515,7 +1564,7 @@ bool EmployeeEntry::remove() {
   store::Transaction tx(db_);
   deleteRow();
   tx.commit();
-  recount();
+  readStoredCounts();
   closeRequested_ = true;
   return true;
 }

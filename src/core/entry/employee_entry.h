@@ -193,9 +193,9 @@ class EmployeeEntry {
   // Row access.
   bool readRow(const LinkKey& key);
   void showRow(store::Statement& row);
-  void writeRow();
+  FieldOutcome writeRow();  // refuses a value longer than its column
   void recount();
-  void storeCounts();
+  void readStoredCounts();
   void deleteRow();
 
   std::string& v(std::string_view field) { return values_[std::string(field)]; }

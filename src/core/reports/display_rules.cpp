@@ -128,15 +128,41 @@ std::string displayPis(std::string_view pis) {
   return validation::formatPis(pis);
 }
 
+namespace {
+
+// The rule of each column of a list of names, worked out once per list: the
+// rows of a data set share theirs. The list is held so its address stays its own.
+struct ColumnRules {
+  ColumnNames names;
+  std::vector<DisplayRule> rules;
+  std::vector<std::string_view> kindColumns;
+};
+
+const ColumnRules& rulesOf(const Row& row) {
+  thread_local ColumnRules last;
+  if (last.names != row.names()) {
+    last.names = row.names();
+    last.rules.clear();
+    last.kindColumns.clear();
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      last.rules.push_back(displayRuleFor(row.name(i)));
+      last.kindColumns.push_back(kindColumnFor(row.name(i)));
+    }
+  }
+  return last;
+}
+
+}  // namespace
+
 void applyDisplayRules(Row& row) {
+  const ColumnRules& columns = rulesOf(row);
   // Kinds first, read as stored, so that every inscription of the row finds its own.
   std::vector<std::string> display(row.size());
   for (std::size_t i = 0; i < row.size(); ++i) {
-    const std::string& name = row.name(i);
     const std::string& v = row.value(i);
-    switch (displayRuleFor(name)) {
+    switch (columns.rules[i]) {
       case DisplayRule::AsStored: display[i] = v; break;
-      case DisplayRule::Inscription: display[i] = displayInscription(v, row[kindColumnFor(name)]); break;
+      case DisplayRule::Inscription: display[i] = displayInscription(v, row[columns.kindColumns[i]]); break;
       case DisplayRule::CnpjColumn: display[i] = allZeros(v) ? std::string() : displayInscription(v, "1"); break;
       case DisplayRule::LinkedCei: display[i] = displayLinkedCei(v); break;
       case DisplayRule::ClosingDate: display[i] = displayDate8(v); break;

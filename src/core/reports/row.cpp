@@ -1,11 +1,45 @@
 #include "core/reports/row.h"
 
+#include <array>
+#include <cctype>
+#include <unordered_map>
+
 #include "core/store/table_def.h"
 
 namespace torvex::core::reports {
 namespace {
 
 const std::string kEmpty;
+
+// A report reads a hundred columns of every row by name, and the rows of one
+// data set share one list of names: the few lists in use get a hash map, kept
+// here with the list itself so that its address cannot stand for another list.
+struct FoldedHash {
+  std::size_t operator()(std::string_view s) const {
+    std::size_t h = 14695981039346656037ull;
+    for (const char c : s) h = (h ^ static_cast<std::size_t>(std::tolower(static_cast<unsigned char>(c)))) * 1099511628211ull;
+    return h;
+  }
+};
+struct FoldedEqual {
+  bool operator()(std::string_view a, std::string_view b) const { return store::equalsIgnoreCase(a, b); }
+};
+struct NameIndex {
+  ColumnNames names;
+  std::unordered_map<std::string_view, int, FoldedHash, FoldedEqual> at;
+};
+
+const NameIndex& indexOf(const ColumnNames& names) {
+  thread_local std::array<NameIndex, 4> recent;
+  thread_local std::size_t replace = 0;
+  for (const auto& r : recent)
+    if (r.names == names) return r;
+  NameIndex& r = recent[replace++ % recent.size()];
+  r.names = names;
+  r.at.clear();
+  for (std::size_t i = 0; i < names->size(); ++i) r.at.emplace((*names)[i], static_cast<int>(i));  // the first wins
+  return r;
+}
 
 class VectorCursor : public RowCursor {
  public:
@@ -48,9 +82,14 @@ Row Row::of(std::initializer_list<std::pair<std::string, std::string>> pairs) {
 }
 
 int Row::index(std::string_view column) const {
-  for (std::size_t i = 0; i < names_->size(); ++i)
-    if (store::equalsIgnoreCase((*names_)[i], column)) return static_cast<int>(i);
-  return -1;
+  if (names_->size() <= 16) {
+    for (std::size_t i = 0; i < names_->size(); ++i)
+      if (store::equalsIgnoreCase((*names_)[i], column)) return static_cast<int>(i);
+    return -1;
+  }
+  const auto& at = indexOf(names_).at;
+  const auto it = at.find(column);
+  return it == at.end() ? -1 : it->second;
 }
 
 const std::string& Row::operator[](std::string_view column) const {

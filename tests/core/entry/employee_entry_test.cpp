@@ -187,6 +187,7 @@ TEST_F(EmployeeEntryTest, RefusedSaveWritesNothing) {
       {"DaAdmissaoEmpregado", "31/02/2006", "", "DaAdmissaoEmpregado"},
       {"CoCbo", "999999", "", "CoCbo"},
       {"VaSalContratualEmpregado", "12a", "0040", "VaSalContratualEmpregado"},
+      {"TxUsoEmpregado", "ABCDEFGHIJKLM", "", "TxUsoEmpregado"},  // longer than its column
   };
   for (const auto& c : cases) {
     auto e = open();
@@ -266,7 +267,19 @@ TEST_F(EmployeeEntryTest, LeavingFieldsGivesMessageAndFocus) {
       {{{"InDeficienteFisico", "1"}, {"CoDeficienteFisico", "9"}}, "CoDeficienteFisico", "", true,
        "InDeficienteFisico"},
       {{{"NuCartTrabEmpregado", "12a"}}, "NuCartTrabEmpregado", "0040", true, "NuCartTrabEmpregado"},
+      {{{"NuCartTrabEmpregado", "123456789"}}, "NuCartTrabEmpregado", "0040", true, "NuCartTrabEmpregado"},
       {{{"QtCompBcoHoras", "3"}, {"VaGlobalBcoHoras", "0,00"}}, "QtCompBcoHoras", "3681", true, "VaGlobalBcoHoras"},
+      {{{"QtCompBcoHoras", ""}, {"VaGlobalBcoHoras", "100,00"}}, "QtCompBcoHoras", "3680", true, "QtCompBcoHoras"},
+      // Rescission amounts without a dismissal: told, and the focus moves on.
+      {{{"VaGlobalFerias", "100"}, {"CoCausaDesligamento", ""}}, "VaGlobalFerias", "0000", false, "VaGlobalMultas"},
+      {{{"Me13AdiantamentoEmpregado", "11"}, {"Me13ParcelaFinalEmpregado", "10"}}, "Me13ParcelaFinalEmpregado",
+       "0323", true, "Me13ParcelaFinalEmpregado"},
+      {{{"Me13AdiantamentoEmpregado", "11"}, {"Va13AdiantamentoEmpregado", "0,00"}},
+       "Va13AdiantamentoEmpregado", "0000", false, ""},
+      // The establishment's own CNPJ is not an entity's.
+      {{{"CoCNPJConfederativa", "11.222.333/0001-81"}}, "CoCNPJConfederativa", "", true, "CoCNPJConfederativa"},
+      {{{"VaGlobalAssistencial", "10,00"}, {"CoCNPJAssistencial", ""}}, "VaGlobalAssistencial", "", true,
+       "CoCNPJAssistencial"},
   };
   for (const auto& c : cases) {
     auto e = open();
@@ -639,6 +652,20 @@ TEST_F(EmployeeEntryTest, MembershipQuestion) {
   ui.answers = {"mrNo"};
   out = e->leave("VaGlobalSindical", true);  // whatever the focus target
   EXPECT_EQ(out.next, "CoCNPJSegAssociativa");
+}
+
+TEST_F(EmployeeEntryTest, NoThirteenthSalaryIsToldWhateverTheFocusTarget) {
+  auto e = open();
+  type(e->values(), link());
+  e->values()["Va13AdiantamentoEmpregado"] = "0,00";
+  e->values()["Va13ParcelaFinalEmpregado"] = "";
+  e->leave("Va13ParcelaFinalEmpregado", true);
+  EXPECT_EQ(lastShown(), messageOf("1061"));
+  e->values()["CoCausaDesligamento"] = "11";
+  e->leave("CoCausaDesligamento");
+  const auto out = e->leave("Va13ParcelaFinalEmpregado");
+  EXPECT_EQ(e->values()["Va13ParcelaFinalEmpregado"], "0,00");
+  EXPECT_EQ(out.next, "VaGlobalFerias");
 }
 
 TEST_F(EmployeeEntryTest, ThirteenthSalaryPlausibilityOnSaving) {
