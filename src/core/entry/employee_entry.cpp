@@ -992,7 +992,8 @@ FieldOutcome EmployeeEntry::cause(bool leaving) {
 FieldOutcome EmployeeEntry::dismissal(bool leaving) {
   const std::string d = dayMonth(kDismissal);
   const std::string adm = digits(kAdmission);
-  for (auto code : {val::checkDismissalDate(d, kBaseYear), val::checkDismissalDateAndCause(d, zeroFilled(text(kCause), 2)),
+  for (auto code : {val::checkDismissalDate(d, kBaseYear),
+                    val::checkDismissalDateAndCause(d, zeroFilled(text(kCause), 2)),
                     val::checkDismissalAndAdmission(d, adm, referenceYear_),
                     val::checkDismissalAndClosure(d, digitsOf(est_.closureDate), referenceYear_)})
     if (!passed(code)) return refusal(code, kDismissal);
@@ -1349,7 +1350,8 @@ FieldOutcome EmployeeEntry::thirteenthPlausibility() {
 FieldOutcome EmployeeEntry::rescissionAmount(int n) {
   const char* field = kRescission[n];
   const auto c = convertAmount(v(field), 8);
-  const auto byCause = val::checkRescissionAndCause(zeroFilled(text(kCause), 2), passed(c.code) ? c.digits : val::zeros(8));
+  const auto byCause =
+      val::checkRescissionAndCause(zeroFilled(text(kCause), 2), passed(c.code) ? c.digits : val::zeros(8));
   if (byCause == "3675") {
     show(byCause);
     if (passed(c.code)) v(field) = shownAmount(c.digits);
