@@ -13,12 +13,14 @@
 #include "cli/findings_output.h"
 #include "cli/json_lines.h"
 #include "core/delivery/analysed_file_rewrite.h"
+#include "core/delivery/destination_folder.h"
 #include "core/jobs/analyse_file_job.h"
 #include "core/platform/folder_media.h"
 #include "core/store/data_folder.h"
 #include "core/store/database.h"
 #include "core/store/reference_lookup.h"
 #include "core/store/work_tables_lock.h"
+#include "core/validation/message_dialog.h"
 
 namespace torvex::cli {
 namespace {
@@ -70,6 +72,16 @@ int analyse(const AnalisarOptions& o) {
     std::cerr << "torvex-cli analisar: pasta de dados não encontrada: " << o.dataFolder << "\n";
     return exit_status::kUsage;
   }
+  const bool rewrite = !o.rewriteFolder.empty();
+  if (rewrite) {
+    // The destination is checked before the work: the rewritten file is about the size of this one.
+    const auto size = fs::file_size(o.file, ec);
+    if (const std::string problem = core::delivery::destinationProblem(o.rewriteFolder, ec ? 0 : size);
+        !problem.empty()) {
+      std::cerr << "torvex-cli analisar: o arquivo não pode ser gravado de novo: " << problem << "\n";
+      return exit_status::kRewriteFailed;
+    }
+  }
   {
     // The data folder is checked before anything reads it, as every command does.
     ConsoleInteraction check(/*yes=*/false);
@@ -90,9 +102,7 @@ int analyse(const AnalisarOptions& o) {
   // Nobody can answer here: a file of the same name is not overwritten.
   ConsoleInteraction ui(/*yes=*/false);
   std::optional<core::platform::FolderMedia> media;
-  const bool rewrite = !o.rewriteFolder.empty();
-  const bool destinationFound = rewrite && fs::is_directory(o.rewriteFolder, ec);
-  if (destinationFound) media.emplace(o.rewriteFolder);
+  if (rewrite) media.emplace(o.rewriteFolder);
 
   core::jobs::AnalyseFileSettings settings;
   settings.file = o.file;
@@ -112,12 +122,10 @@ int analyse(const AnalisarOptions& o) {
   printLoaded(out.structure, o.json);
   const int status = reportCheck(out.check, *db, *reference, o.json, std::cout);
   if (!rewrite || out.result == AnalyseFileResult::CheckInterrupted || out.check.errors) return status;
-  if (!destinationFound) {
-    std::cerr << "torvex-cli analisar: pasta de destino não encontrada: " << o.rewriteFolder << "\n";
-    return exit_status::kRewriteFailed;
-  }
   if (out.result != AnalyseFileResult::Rewritten) {
-    std::cerr << core::delivery::analysedFileRewriteMessage(out.rewrite->result) << "\n";
+    std::cerr << core::validation::plainLineBreaks(
+                     core::delivery::analysedFileRewriteMessage(out.rewrite->result, out.rewrite->failureCause))
+              << "\n";
     return out.result == AnalyseFileResult::RewriteInterrupted ? exit_status::kRewriteInterrupted
                                                                : exit_status::kRewriteFailed;
   }

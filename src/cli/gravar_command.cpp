@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/console_interaction.h"
 #include "cli/findings_output.h"
+#include "core/delivery/destination_folder.h"
 #include "core/jobs/write_declaration_job.h"
 #include "core/platform/folder_media.h"
 #include "core/store/data_folder.h"
@@ -17,11 +18,14 @@
 namespace torvex::cli {
 namespace {
 
+namespace fs = std::filesystem;
 using core::jobs::WriteJobResult;
+
+fs::path programTransmitFolder() { return executableFolder() / "Transmite"; }
 
 struct Options {
   std::string folder = defaultDataFolder().string();
-  std::string destination = (executableFolder() / "Transmite").string();
+  std::string destination = programTransmitFolder().string();
   std::string date;
   std::vector<std::string> establishments;  // INSCRICAO/PREFIXO
 };
@@ -37,10 +41,23 @@ core::store::EstablishmentKey establishmentKey(const std::string& arg) {
   return {core::store::kBaseYear, arg.substr(0, slash), slash == std::string::npos ? "00" : arg.substr(slash + 1)};
 }
 
+// The program's own `Transmite` folder is made when it is missing; any other
+// destination must already take files. Answers why it cannot (empty when it can).
+std::string destinationProblem(const fs::path& destination) {
+  std::error_code ec;
+  const bool own = fs::absolute(destination).lexically_normal() == fs::absolute(programTransmitFolder()).lexically_normal();
+  if (own && !fs::exists(destination, ec)) fs::create_directories(destination, ec);
+  return core::delivery::destinationProblem(destination);
+}
+
 int write(const Options& o) {
   // Nobody can answer here: every question (overwrite, already transmitted) is answered No.
   ConsoleInteraction ui(false);
   if (!dataFolderReady(o.folder, ui)) return exit_status::kUsage;
+  if (const std::string problem = destinationProblem(o.destination); !problem.empty()) {
+    std::cerr << "torvex-cli gravar: nada foi gravado: " << problem << "\n";
+    return exit_status::kRefused;
+  }
   core::store::Database db(o.folder);
   // The work tables are this run's until its last line of output.
   const core::store::WorkTablesHold hold(db);
@@ -82,7 +99,7 @@ int write(const Options& o) {
     return exit_status::kInterrupted;
   }
   if (out.result == WriteJobResult::WriteFailed) {
-    std::cerr << core::jobs::writeFailedText() << "\n";
+    std::cerr << core::jobs::writeFailedText(out.write.failureCause) << "\n";
     return exit_status::kRefused;
   }
   for (const auto& f : out.write.files) std::cout << f.path.string() << "  " << f.digest << "\n";

@@ -111,6 +111,88 @@ TEST_F(GravarCli, UsageErrors) {
   EXPECT_EQ(gravar("--dados " + quoted(folder.path().string()) + " --data 32012007").status, 3);
 }
 
+// A destination that cannot take the files is refused before any work, by
+// gravar and by analisar --gravar, each time with its cause.
+TEST_F(GravarCli, ADestinationThatCannotTakeTheFilesIsRefusedFirstWithItsCause) {
+  const auto written = gravar(options());
+  ASSERT_EQ(written.status, 0) << written.err;
+  const std::string original = written.lines.at(0).substr(0, written.lines[0].find("  "));
+  const fs::path aFile = destination / "arquivo.txt";
+  std::ofstream(aFile) << "x";
+  struct Case {
+    fs::path to;
+    const char* cause;
+  } cases[] = {
+      {destination / "nao-existe", "a pasta de destino não existe"},
+      {aFile, "não é uma pasta"},
+  };
+  for (const auto& c : cases) {
+    const auto g = gravar("--dados " + quoted(folder.path().string()) + " --destino " + quoted(c.to.string()) +
+                          " --data 15022007");
+    EXPECT_EQ(g.status, 1) << c.to;
+    EXPECT_NE(g.err.find(c.cause), std::string::npos) << g.err;
+    EXPECT_EQ(g.err.find("ERRO"), std::string::npos) << "refused before the check: " << g.err;
+    const auto a = runTorvexCli("analisar " + quoted(original) + " --dados " + quoted(folder.path().string()) +
+                                " --gravar " + quoted(c.to.string()));
+    EXPECT_EQ(a.status, 5) << c.to;
+    EXPECT_TRUE(a.out.empty()) << "refused before the analysis: " << a.out;
+    EXPECT_NE(a.err.find(c.cause), std::string::npos) << a.err;
+  }
+}
+
+TEST_F(GravarCli, AReadOnlyDestinationIsRefusedWithItsCause) {
+  const fs::path readOnly = destination / "somente-leitura";
+  fs::create_directories(readOnly);
+  fs::permissions(readOnly, fs::perms::owner_read | fs::perms::owner_exec);
+  if (std::ofstream(readOnly / "teste")) {
+    fs::permissions(readOnly, fs::perms::owner_all);
+    GTEST_SKIP() << "this user writes into read-only folders (the superuser does)";
+  }
+  const auto r = gravar("--dados " + quoted(folder.path().string()) + " --destino " + quoted(readOnly.string()) +
+                        " --data 15022007");
+  fs::permissions(readOnly, fs::perms::owner_all);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("sem permissão de gravação"), std::string::npos) << r.err;
+}
+
+// A disk that fills while the file is written (here the file being written is
+// the full device): the failure names the cause and nothing is left behind.
+TEST_F(GravarCli, ADiskThatFillsWhileWritingNamesTheCauseAndLeavesNothing) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
+  const auto written = gravar(options());
+  ASSERT_EQ(written.status, 0) << written.err;
+  const fs::path original = written.lines.at(0).substr(0, written.lines[0].find("  "));
+  const fs::path full = makeTempDirectory("torvex-cheio");
+  const fs::path partial = full / (original.filename().string() + ".parcial");
+
+  fs::create_symlink("/dev/full", partial);
+  const auto g = gravar("--dados " + quoted(folder.path().string()) + " --destino " + quoted(full.string()) +
+                        " --data 15022007");
+  EXPECT_EQ(g.status, 1);
+  EXPECT_NE(g.err.find("não há espaço livre no disco"), std::string::npos) << g.err;
+  EXPECT_TRUE(fs::is_empty(full));
+
+  fs::create_symlink("/dev/full", partial);
+  const auto a = runTorvexCli("analisar " + quoted(original.string()) + " --dados " +
+                              quoted(folder.path().string()) + " --gravar " + quoted(full.string()));
+  EXPECT_EQ(a.status, 5);
+  EXPECT_NE(a.err.find("não há espaço livre no disco"), std::string::npos) << a.err;
+  EXPECT_TRUE(fs::is_empty(full));
+  fs::remove_all(full);
+}
+
+// Without --destino the files go to the program's own Transmite folder, made when missing.
+TEST_F(GravarCli, TheProgramsOwnTransmitFolderIsMadeWhenMissing) {
+  const fs::path bin = makeTempDirectory("torvex-instalado");
+  fs::copy_file(TORVEX_TEST_CLI, bin / "torvex-cli");
+  const auto r = runProgram((bin / "torvex-cli").string(),
+                            "gravar --dados " + quoted(folder.path().string()) + " --data 15022007");
+  EXPECT_EQ(r.status, 0) << r.err;
+  ASSERT_FALSE(r.lines.empty());
+  EXPECT_EQ(fs::path(r.lines[0].substr(0, r.lines[0].find("  "))).parent_path(), bin / "Transmite");
+  fs::remove_all(bin);
+}
+
 // The analyse workflow's rewriting: a sound file comes out as the writer would write it.
 TEST_F(GravarCli, AnalisarGravarRewritesASoundFile) {
   const auto written = gravar(options());

@@ -12,12 +12,13 @@ WriteRequest analysedFileRewriteRequest(char drive, bool rectification) {
   return r;
 }
 
-std::string analysedFileRewriteMessage(WriteResult result) {
+std::string analysedFileRewriteMessage(WriteResult result, std::string_view cause) {
   const std::string keva = "\"KEVA" + std::string(declfile::kBaseYear) + "\"";
   switch (result) {
     case WriteResult::Success: return {};
     case WriteResult::Interrupted: return "A gravação do arquivo " + keva + " interrompida pelo usuário!";
     case WriteResult::Failed:
+      if (!cause.empty()) return "Ocorreu um erro durante a gravação do arquivo " + keva + ": " + std::string(cause) + ".";
       return "Ocorreu um erro durante a gravação do arquivo " + keva + ".\rSubstitua o disquete e tente novamente.";
   }
   return {};

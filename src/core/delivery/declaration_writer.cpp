@@ -1,5 +1,6 @@
 #include "core/delivery/declaration_writer.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <ctime>
 #include <memory>
@@ -7,6 +8,7 @@
 #include <system_error>
 
 #include "core/delivery/declaration_records.h"
+#include "core/delivery/destination_folder.h"
 #include "core/delivery/file_digest.h"
 #include "core/delivery/media_operations.h"
 #include "core/delivery/record_text.h"
@@ -112,6 +114,12 @@ class WriteRun {
   [[noreturn]] void fail() {
     error_ = true;
     throw EndRun{};
+  }
+  // A file operation on the destination failed with `error` (an errno value):
+  // the run fails and says why.
+  [[noreturn]] void failWriting(int error) {
+    if (out_.failureCause.empty()) out_.failureCause = writeFailureCause(error, w_.media_.folder(drive_));
+    fail();
   }
   [[noreturn]] void interrupt() {
     interrupted_ = true;
@@ -374,9 +382,10 @@ class WriteRun {
       const fs::path partial = w_.media_.folder(drive_) / (dec + kPartialSuffix);
       file_.reset(std::fopen(partial.c_str(), "wb"));
       if (!file_) {
+        const int error = errno;
         inform("Disco com problema ou não há disco na unidade.");
         // The hard disk offers no other disk to try.
-        if (!removable()) fail();
+        if (!removable()) failWriting(error);
         retry = true;
         continue;
       }
@@ -409,7 +418,7 @@ class WriteRun {
   void writeRecord(const std::string& record) {
     if (std::fwrite(record.data(), 1, record.size(), file_.get()) != record.size() ||
         std::fwrite("\r\n", 1, 2, file_.get()) != 2)
-      fail();
+      failWriting(errno);
   }
 
   void closeFile() {
@@ -435,17 +444,18 @@ class WriteRun {
     filePrefixesNotZero_ = 0;
 
     const bool closed = std::fclose(file_.release()) == 0;
-    if (!closed) fail();
+    if (!closed) failWriting(errno);
     processInterruption();
     stampDigest();
   }
 
   void stampDigest() {
     std::string digest;
+    errno = 0;
     try {
       digest = hashFileGenerate(partialPath_);
     } catch (const std::exception&) {
-      fail();
+      failWriting(errno ? errno : EIO);
     }
     File f(std::fopen(partialPath_.c_str(), "r+b"));
     std::error_code ec;
@@ -454,10 +464,10 @@ class WriteRun {
     const long at = ec ? -1 : static_cast<long>(size) - 34;
     if (!f || at < 0 || std::fseek(f.get(), at, SEEK_SET) != 0 ||
         std::fwrite(digest.data(), 1, kDigestLength, f.get()) != kDigestLength)
-      fail();
-    if (std::fclose(f.release()) != 0) fail();
+      failWriting(errno ? errno : EIO);
+    if (std::fclose(f.release()) != 0) failWriting(errno);
     fs::rename(partialPath_, currentPath_, ec);
-    if (ec) fail();
+    if (ec) failWriting(ec.value());
     partialPath_.clear();
     out_.files.push_back({currentPath_, digest});
     currentPath_.clear();

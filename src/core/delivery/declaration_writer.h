@@ -53,6 +53,9 @@ struct WriteOutcome {
   // removes every file it wrote, so that the destination never holds part of
   // a declaration; while a file is written it has the suffix ".parcial".
   std::vector<WrittenFile> files;
+  // Why a file operation on the destination failed, in words for the user
+  // (read-only folder, full disk, missing folder...); empty otherwise.
+  std::string failureCause;
 };
 
 // Capacity of the hard-disk destination, in bytes.

@@ -114,7 +114,10 @@ std::string writeRefusedText() {
 
 std::string writeInterruptedText() { return delivery::analysedFileRewriteMessage(delivery::WriteResult::Interrupted); }
 
-std::string writeFailedText() { return "Ocorreu um erro durante a gravação do arquivo de declaração " + keva() + "."; }
+std::string writeFailedText(std::string_view cause) {
+  const std::string text = "Ocorreu um erro durante a gravação do arquivo de declaração " + keva();
+  return cause.empty() ? text + "." : text + ": " + std::string(cause) + ".";
+}
 
 std::string severalFilesText(int files) {
   return "Foram gerados " + std::to_string(files) +

@@ -2,6 +2,7 @@
 // The write-declaration job: checks the chosen establishments of the base year,
 // refuses to write while errors remain, then writes the declaration files.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/consistency/check_engine.h"
@@ -60,7 +61,7 @@ WriteJobOutcome writeDeclaration(const JobHost& host, const platform::Media& med
 // The texts the write workflow shows for its outcomes.
 std::string writeRefusedText();               // errors found: two lines
 std::string writeInterruptedText();           // the writer stopped
-std::string writeFailedText();                // the writer failed
+std::string writeFailedText(std::string_view cause = {});  // the writer failed (and why, when known)
 std::string severalFilesText(int files);      // more than one file was written
 
 }  // namespace torvex::core::jobs

@@ -337,7 +337,7 @@ void TfmGravacao::writeFiles() {
       guard_->apply(FieldOutcome::refuse(outcome_.dateCode, kDateField));
       return;
     default:
-      dialogs.message(DialogKind::Information, core::jobs::writeFailedText(), Buttons::Ok);
+      dialogs.message(DialogKind::Information, core::jobs::writeFailedText(outcome_.write.failureCause), Buttons::Ok);
       break;
   }
   // The user may change the disk or the drive and write again, from the first file.

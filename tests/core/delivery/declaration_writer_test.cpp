@@ -330,6 +330,7 @@ TEST(DeclarationWriter, MissingHardDiskFolderFails) {
   fs::remove_all(b.transmite);
   EXPECT_EQ(b.write(), WriteResult::Failed);
   EXPECT_EQ(texts(b.ui), std::vector<std::string>{"Disco com problema ou não há disco na unidade."});
+  EXPECT_EQ(b.last.failureCause, "a pasta de destino não existe: " + b.transmite.string());
 }
 
 }  // namespace

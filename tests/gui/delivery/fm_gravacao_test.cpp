@@ -229,11 +229,11 @@ class WriteWizardTest : public QObject {
     QCOMPARE(child<QListWidget>(w, "lsDrive")->item(0)->text(), QStringLiteral("Drive A:"));
     chooseDate(w, "15022007");
 
-    // The hard-disk folder is gone: the write fails (result 1).
+    // The hard-disk folder is gone: the write fails (result 1) and says why.
     std::filesystem::remove_all(f.transmite);
     chooseDrive(w, 'C');
     press(w, "btAvancar");
-    QCOMPARE(f.lastMessage(), core::jobs::writeFailedText());
+    QCOMPARE(f.lastMessage(), core::jobs::writeFailedText("a pasta de destino não existe: " + f.transmite.string()));
     QCOMPARE(w.page(), Page::Gravacao);
     QVERIFY(child<QPushButton>(w, "btAvancar")->isEnabled());
     QVERIFY(!child<QPushButton>(w, "btVoltar")->isEnabled());
