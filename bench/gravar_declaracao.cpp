@@ -11,7 +11,7 @@
 #include <string>
 
 #include "core/delivery/declaration_writer.h"
-#include "core/platform/folder_media.h"
+#include "core/delivery/folder_media.h"
 #include "core/store/database.h"
 
 namespace {
@@ -153,7 +153,7 @@ int main(int argc, char** argv) {
     store(db, establishments, links);
     const double storeSeconds = secondsSince(start);
 
-    torvex::core::platform::FolderMedia media(transmite);
+    torvex::core::delivery::FolderMedia media(transmite);
     Silent ui;
     torvex::core::delivery::DeclarationWriter writer(db, media, ui);
     torvex::core::delivery::WriteRequest request;

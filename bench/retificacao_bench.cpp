@@ -17,7 +17,7 @@
 #include "core/jobs/import_job.h"
 #include "core/jobs/rectification_job.h"
 #include "core/jobs/write_declaration_job.h"
-#include "core/platform/folder_media.h"
+#include "core/delivery/folder_media.h"
 #include "core/store/declaration_state.h"
 
 namespace fs = std::filesystem;
@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
     const fs::path transmite = folder / "Transmite";
     fs::remove_all(transmite);
     fs::create_directories(transmite);
-    platform::FolderMedia media(transmite);
+    delivery::FolderMedia media(transmite);
     store::ReferenceLookup lookup(db);
     jobs::JobHost host{db, lookup, ui};
     jobs::WriteSettings settings;

@@ -15,7 +15,7 @@
 #include "core/delivery/analysed_file_rewrite.h"
 #include "core/delivery/destination_folder.h"
 #include "core/jobs/analyse_file_job.h"
-#include "core/platform/folder_media.h"
+#include "core/delivery/folder_media.h"
 #include "core/store/data_folder.h"
 #include "core/store/database.h"
 #include "core/store/reference_lookup.h"
@@ -101,7 +101,7 @@ int analyse(const AnalisarOptions& o) {
   const core::store::WorkTablesHold hold(*db);
   // Nobody can answer here: a file of the same name is not overwritten.
   ConsoleInteraction ui(/*yes=*/false);
-  std::optional<core::platform::FolderMedia> media;
+  std::optional<core::delivery::FolderMedia> media;
   if (rewrite) media.emplace(o.rewriteFolder);
 
   core::jobs::AnalyseFileSettings settings;

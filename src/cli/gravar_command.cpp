@@ -9,7 +9,7 @@
 #include "cli/findings_output.h"
 #include "core/delivery/destination_folder.h"
 #include "core/jobs/write_declaration_job.h"
-#include "core/platform/folder_media.h"
+#include "core/delivery/folder_media.h"
 #include "core/store/data_folder.h"
 #include "core/store/declaration_state.h"
 #include "core/store/reference_lookup.h"
@@ -62,7 +62,7 @@ int write(const Options& o) {
   // The work tables are this run's until its last line of output.
   const core::store::WorkTablesHold hold(db);
   core::store::ReferenceLookup reference(db);
-  core::platform::FolderMedia media(o.destination);
+  core::delivery::FolderMedia media(o.destination);
 
   core::jobs::WriteSettings settings;
   settings.generationDate = o.date;

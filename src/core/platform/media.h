@@ -2,7 +2,7 @@
 // Where declaration files are written. Drives "A" and "B" are removable
 // volumes written at their root; any other letter (the program offers "C")
 // is the hard-disk folder `Transmite` beside the executable. The GUI finds
-// mounted removable volumes; the core and its tests use FolderMedia.
+// mounted removable volumes; the core and its tests use delivery::FolderMedia.
 #include <cstdint>
 #include <filesystem>
 #include <optional>

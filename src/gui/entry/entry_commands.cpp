@@ -2,6 +2,7 @@
 
 #include "core/entry/interrupted_operation.h"
 #include "gui/entry/entry_session.h"
+#include "gui/entry/fm_dados_empreg.h"
 #include "gui/entry/fm_dados_estabelecimento.h"
 #include "gui/entry/fm_lista_empregados.h"
 #include "gui/entry/fm_lista_estabelecimentos.h"
@@ -19,12 +20,20 @@ namespace {
 
 using Next = TfmDadosEstabelecimento::Next;
 
-// The establishment window, then the employee list when the declaration has employees.
+// The establishment window, then the employees when the declaration has them: the
+// employee window for a first link, the employee list once there are links.
 Next editEstablishment(EntrySession& session, EntryMode mode, const EstablishmentKey& key, QWidget* parent) {
   TfmDadosEstabelecimento w(session, mode, key, parent);
   if (!w.loaded()) return Next::EstablishmentList;
   w.exec();
   if (w.next() != Next::Employees) return w.next();
+  if (w.rules().linkCount() == 0) {
+    // An establishment without links goes straight to its first employee.
+    TfmDadosEmpreg first(session, key, std::nullopt, parent);
+    if (!first.loaded()) return Next::EstablishmentList;
+    first.exec();
+    if (!first.establishmentHasLinks()) return Next::EstablishmentList;
+  }
   TfmListaEmpregados employees(session, key, parent);
   employees.exec();
   return Next::EstablishmentList;

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/entry/code_lookup.h"
+#include "core/entry/employee_entry.h"
 #include "core/platform/interaction.h"
 #include "core/store/reference_lookup.h"
 #include "gui/shell/app_context.h"
@@ -28,6 +29,8 @@ class EntrySession {
 
   // Run-wide: the CNAE correspondence was accepted once (later saves skip it).
   bool& cnaeCorrespondenceMark() { return cnaeMark_; }
+  // Run-wide: how often the two rationed warnings of the employee window were shown.
+  core::entry::LinkWarningCounters& linkWarningCounters() { return linkWarnings_; }
 
   // The code list of a kind, built on first use and kept for the run.
   TfmLookup& lookup(core::entry::LookupKind kind, QWidget* parent);
@@ -37,6 +40,7 @@ class EntrySession {
   core::platform::Interaction& ui_;
   std::unique_ptr<core::store::ReferenceLookup> reference_;
   bool cnaeMark_ = false;
+  core::entry::LinkWarningCounters linkWarnings_;
   std::map<core::entry::LookupKind, std::unique_ptr<TfmLookup>> lookups_;
 };
 

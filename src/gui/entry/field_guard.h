@@ -33,6 +33,7 @@ class FieldGuard : public QObject {
   void exempt(const QString& field, QWidget* target);
   // Checks suspended (while the window loads or closes).
   void setEnabled(bool enabled) { enabled_ = enabled; }
+  bool isEnabled() const { return enabled_; }
 
   // Shows an outcome's message; on a refusal moves the focus to its field (and
   // switches to the tab that holds it). Answers whether the outcome accepted.

@@ -8,12 +8,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/store/table.h"
 #include "core/validation/establishment_validators.h"
 #include "core/validation/formatters.h"
 #include "core/validation/message_dialog.h"
 #include "gui/entry/entry_session.h"
+#include "gui/entry/fm_dados_empreg.h"
 #include "gui/entry/lazy_list_model.h"
 #include "gui/entry/list_search.h"
 #include "gui/shell/fm_principal.h"
@@ -94,9 +96,43 @@ void TfmListaEmpregados::openEmployee(bool existing) {
       return;
     }
   }
-  // The employee entry window comes with the employee entry rules.
-  session_.ui().message(DialogKind::Information,
-                        "\"Dados do Empregado\" ainda não está disponível nesta versão do TORVEX.", Buttons::Ok);
+  std::optional<core::entry::LinkKey> link;
+  int row = -1;
+  if (existing) {
+    row = search_->selectedRow();
+    const auto& k = model_->keyOf(row);
+    link = core::entry::LinkKey{k[0], k[1], k[2]};
+  }
+  // The list stays hidden while the employee window is open. Hidden as a plain
+  // widget: hiding the dialog itself would end the list's own modal run.
+  QWidget::setVisible(false);
+  TfmDadosEmpreg w(session_, key_, link, this);
+  if (w.loaded()) {
+    w.exec();
+    // No link left: back to the establishments.
+    if (!w.establishmentHasLinks()) {
+      // A dialog already hidden ignores done(): it is put back, off screen, to be closed.
+      setAttribute(Qt::WA_DontShowOnScreen, true);
+      QWidget::setVisible(true);
+      done(QDialog::Rejected);
+      setAttribute(Qt::WA_DontShowOnScreen, false);
+      return;
+    }
+  }
+  if (!w.listSearchPis().isEmpty()) {
+    ui_->LocalizarNome->clear();
+    ui_->LocalizarPis->setText(w.listSearchPis());
+  }
+  search_->rebuild();
+  if (row > 0 && model_->rowCount() > 0) {
+    // Back on the row it had when the employee was opened.
+    model_->fetchUpTo(row);
+    const int at = std::min(row, model_->rowCount() - 1);
+    ui_->tvLista->selectRow(at);
+    ui_->tvLista->scrollTo(model_->index(at, 0));
+  }
+  show();
+  ui_->tvLista->setFocus();
 }
 
 }  // namespace torvex::gui::entry

@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "core/platform/folder_media.h"
+#include "core/delivery/folder_media.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_data_folder.h"
 
@@ -16,7 +16,7 @@ using namespace core::delivery;
 
 TEST(MediaOperations, DriveListOffersRemovableDrivesOnlyWhileADiskStandsForThem) {
   const auto dir = makeTempDirectory("torvex-media-ops");
-  core::platform::FolderMedia media(dir / "Transmite");
+  core::delivery::FolderMedia media(dir / "Transmite");
   auto names = [&] {
     std::vector<std::string> out;
     for (const auto& d : driveList(media)) out.push_back(d.text + "=" + d.letter);
@@ -37,7 +37,7 @@ TEST(MediaOperations, DestinationSearches) {
   const auto dir = makeTempDirectory("torvex-media-ops");
   fs::create_directories(dir / "Transmite");
   fs::create_directories(dir / "disk");
-  core::platform::FolderMedia media(dir / "Transmite");
+  core::delivery::FolderMedia media(dir / "Transmite");
   media.insert('A', dir / "disk", 1457664);
 
   // The hard disk counts only declaration files; a removable disk counts anything at its root.
@@ -80,7 +80,7 @@ TEST(MediaOperations, DiskPromptsTestTheDriveUntilReadyOrGivenUp) {
   for (const auto& c : cases) {
     const auto dir = makeTempDirectory("torvex-media-ops");
     fs::create_directories(dir / "disk");
-    core::platform::FolderMedia media(dir / "Transmite");
+    core::delivery::FolderMedia media(dir / "Transmite");
     if (c.diskIn) media.insert('A', dir / "disk", 1457664);
     ScriptedInteraction ui;
     ui.answers = c.answers;

@@ -9,7 +9,7 @@
 #include "core/delivery/rectification_selection.h"
 #include "core/jobs/rectification_job.h"
 #include "core/jobs/write_declaration_job.h"
-#include "core/platform/folder_media.h"
+#include "core/delivery/folder_media.h"
 #include "core/store/work_tables_state.h"
 #include "support/declaration_samples.h"
 
@@ -28,7 +28,7 @@ struct Bench {
   store::ReferenceLookup reference{db};
   test::ScriptedInteraction ui;
   std::filesystem::path transmite = folder.path() / "Transmite";
-  platform::FolderMedia media{transmite};
+  delivery::FolderMedia media{transmite};
   RectificationSelection selection{db};
 
   Bench() {

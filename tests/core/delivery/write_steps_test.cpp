@@ -6,7 +6,7 @@
 #include "core/delivery/establishment_choice.h"
 #include "core/jobs/verify_declarations_job.h"
 #include "core/jobs/write_declaration_job.h"
-#include "core/platform/folder_media.h"
+#include "core/delivery/folder_media.h"
 #include "core/store/reference_lookup.h"
 #include "core/store/table_def.h"
 #include "support/declaration_samples.h"
@@ -24,7 +24,7 @@ struct Bench {
   test::ScriptedInteraction ui;
   jobs::JobHost host{db, reference, ui};
   std::filesystem::path transmite = folder.path() / "Transmite";
-  platform::FolderMedia media{transmite};
+  delivery::FolderMedia media{transmite};
 
   Bench() { std::filesystem::create_directories(transmite); }
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/delivery/declaration_writer.h"
-#include "core/platform/folder_media.h"
+#include "core/delivery/folder_media.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_data_folder.h"
 
@@ -41,7 +41,7 @@ class WriterBench {
   core::store::Database& db;
   std::filesystem::path scratch;    // holds Transmite and the disks
   std::filesystem::path transmite;  // the hard-disk destination
-  core::platform::FolderMedia media;
+  core::delivery::FolderMedia media;
   DiskSwapper ui;
   core::platform::FixedClock clock{{2007, 3, 15, 10, 11, 12}};
   core::delivery::DeclarationWriter writer;

@@ -11,7 +11,7 @@
 #include <QTest>
 
 #include "core/jobs/verify_declarations_job.h"
-#include "core/platform/folder_media.h"
+#include "core/delivery/folder_media.h"
 #include "core/store/table_def.h"
 #include "gui/delivery/fm_gravacao.h"
 #include "gui/entry/entry_session.h"
@@ -34,7 +34,7 @@ struct Fixture {
   test::ScriptedInteraction ui;
   std::unique_ptr<gui::entry::EntrySession> session;
   std::filesystem::path transmite;
-  core::platform::FolderMedia media;
+  core::delivery::FolderMedia media;
   NoPrinters printers;
   std::vector<std::filesystem::path> offered;
   WriteWizardHost host;

@@ -11,7 +11,7 @@
 #include <QTimer>
 #include <fstream>
 
-#include "core/platform/folder_media.h"
+#include "core/delivery/folder_media.h"
 #include "gui/delivery/fm_gravacao.h"
 #include "gui/delivery/fm_retificacao.h"
 #include "gui/delivery/fm_retificacao_regras.h"
@@ -39,7 +39,7 @@ struct Fixture {
   test::ScriptedInteraction ui;
   std::unique_ptr<gui::entry::EntrySession> session;
   std::filesystem::path transmite;
-  core::platform::FolderMedia media;
+  core::delivery::FolderMedia media;
   NoPrinters printers;
   WriteWizardHost host;
 

@@ -6,7 +6,7 @@
 #include <QtTest>
 #include <fstream>
 
-#include "core/platform/folder_media.h"
+#include "core/delivery/folder_media.h"
 #include "gui/delivery/fm_transmissao.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_data_folder.h"
@@ -34,7 +34,7 @@ struct Bench {
   fs::path first = transmite / "Keva2006_100000000001450001G.dec";
   fs::path second = transmite / "Keva2006_100000000001450002G.dec";
   test::FakeProcesses processes;
-  core::platform::FolderMedia media{transmite};
+  core::delivery::FolderMedia media{transmite};
   NoPrinters printers;
   test::ScriptedInteraction ui;
   gui::reports::ReportHost reports{folder.db(), printers, ui};

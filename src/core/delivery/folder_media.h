@@ -6,9 +6,9 @@
 
 #include "core/platform/media.h"
 
-namespace torvex::core::platform {
+namespace torvex::core::delivery {
 
-class FolderMedia : public Media {
+class FolderMedia : public platform::Media {
  public:
   explicit FolderMedia(std::filesystem::path hardDiskFolder);
 
@@ -34,4 +34,4 @@ class FolderMedia : public Media {
   std::map<char, Volume> removable_;
 };
 
-}  // namespace torvex::core::platform
+}  // namespace torvex::core::delivery

@@ -1,10 +1,12 @@
-#include "core/platform/folder_media.h"
+#include "core/delivery/folder_media.h"
 
 #include <stdexcept>
 #include <system_error>
 
-namespace torvex::core::platform {
+namespace torvex::core::delivery {
 namespace fs = std::filesystem;
+using platform::isRemovableDrive;
+using platform::normalDrive;
 
 namespace {
 
@@ -76,4 +78,4 @@ std::optional<std::int64_t> FolderMedia::freeSpace(char drive) const {
   return static_cast<std::int64_t>(info.available);
 }
 
-}  // namespace torvex::core::platform
+}  // namespace torvex::core::delivery
