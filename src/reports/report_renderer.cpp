@@ -16,6 +16,7 @@
 #include <cmath>
 #include <limits>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #if defined(__GLIBC__)
@@ -124,8 +125,13 @@ class ShapedTextCache {
 
   // Draws `text` with its baseline starting at `origin`, in the painter's pen.
   void draw(QPainter& p, const QString& text, QPointF origin) {
-    const Entry& e = shaped(text);
-    e.layout->draw(&p, QPointF(origin.x(), origin.y() - e.ascent));
+    Entry* e = reused(text);
+    if (!e) {
+      p.drawText(origin, text);
+      return;
+    }
+    shape(*e, text);
+    e->layout->draw(&p, QPointF(origin.x(), origin.y() - e->ascent));
   }
 
   // Draws `text` in `box` as QPainter::drawText(box, flags, text) does, for
@@ -138,11 +144,17 @@ class ShapedTextCache {
       p.drawText(box, flags, text);
       return;
     }
-    const Entry& e = shaped(text);
+    Entry* e = reused(text);
+    if (!e) {
+      if (flags & (Qt::AlignRight | Qt::AlignHCenter)) p.drawText(box, flags, text);
+      else p.drawText(QPointF(box.x(), box.y() + metrics_.ascent()), text);
+      return;
+    }
+    shape(*e, text);
     double x = box.x();
-    if (flags & Qt::AlignRight) x += box.width() - e.lineAdvance;
-    else if (flags & Qt::AlignHCenter) x += (box.width() - e.lineAdvance) / 2;
-    e.layout->draw(&p, QPointF(x, box.y()));
+    if (flags & Qt::AlignRight) x += box.width() - e->lineAdvance;
+    else if (flags & Qt::AlignHCenter) x += (box.width() - e->lineAdvance) / 2;
+    e->layout->draw(&p, QPointF(x, box.y()));
   }
 
  private:
@@ -164,27 +176,38 @@ class ShapedTextCache {
     return entries_[text];
   }
 
-  const Entry& shaped(const QString& text) {
-    Entry& e = entry(text);
-    if (!e.layout) {
-      e.layout = std::make_unique<QTextLayout>(text, font_);
-      e.layout->setCacheEnabled(true);
-      QTextOption option;
-      option.setWrapMode(QTextOption::NoWrap);
-      e.layout->setTextOption(option);
-      e.layout->beginLayout();
-      QTextLine line = e.layout->createLine();
-      line.setLineWidth(std::numeric_limits<float>::max());
-      e.ascent = line.ascent();
-      e.lineAdvance = line.horizontalAdvance();
-      e.layout->endLayout();
+  // The entry of a text worth shaping for good: one kept already, or one seen
+  // before. A text seen once is drawn through QPainter, since most names and
+  // amounts never come back; only hashes of those are remembered.
+  Entry* reused(const QString& text) {
+    const auto it = entries_.find(text);
+    if (it != entries_.end()) return &it->second;
+    if (seen_.insert(qHash(text)).second) {
+      if (seen_.size() > 4 * kMaxEntries) seen_.clear();
+      return nullptr;
     }
-    return e;
+    return &entry(text);
+  }
+
+  void shape(Entry& e, const QString& text) {
+    if (e.layout) return;
+    e.layout = std::make_unique<QTextLayout>(text, font_);
+    e.layout->setCacheEnabled(true);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    e.layout->setTextOption(option);
+    e.layout->beginLayout();
+    QTextLine line = e.layout->createLine();
+    line.setLineWidth(std::numeric_limits<float>::max());
+    e.ascent = line.ascent();
+    e.lineAdvance = line.horizontalAdvance();
+    e.layout->endLayout();
   }
 
   QFont font_;
   QFontMetricsF metrics_;
   std::unordered_map<QString, Entry, Hash> entries_;
+  std::unordered_set<std::size_t> seen_;
   std::array<double, 256> charAdvances_{};
 };
 

@@ -5,6 +5,7 @@
 #include "core/store/declaration_state.h"
 #include "core/validation/message_dialog.h"
 #include "gui/delivery/line_toggles.h"
+#include "gui/delivery/link_list_model.h"
 #include "gui/entry/entry_session.h"
 #include "gui/shell/screen_scale.h"
 #include "ui_fm_retificacao.h"
@@ -22,8 +23,13 @@ constexpr const char* kManyLinksText =
 }  // namespace
 
 TfmRetificacao::TfmRetificacao(entry::EntrySession& session, RectificationSelection& selection, QWidget* parent)
-    : QDialog(parent), session_(session), selection_(selection), ui_(std::make_unique<Ui::TfmRetificacao>()) {
+      : QDialog(parent),
+      session_(session),
+      selection_(selection),
+      ui_(std::make_unique<Ui::TfmRetificacao>()),
+      links_(new LinkListModel(selection, this)) {
   ui_->setupUi(this);
+  ui_->lbVinculos->setModel(links_);
   ui_->lbAnoBase->setText(QStringLiteral("Declaração Ano-Base ") + QString::fromUtf8(core::store::kBaseYear));
   for (auto* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
   for (auto* b : {ui_->btVoltar, ui_->btAvancar, ui_->btCancelar}) b->setFocusPolicy(Qt::TabFocus);
@@ -107,30 +113,21 @@ void TfmRetificacao::listLinks() {
   ui_->cbTodos->blockSignals(true);
   ui_->cbTodos->setChecked(false);
   ui_->cbTodos->blockSignals(false);
-  ui_->lbVinculos->setUpdatesEnabled(false);
-  ui_->lbVinculos->clear();
-  for (const auto& line : selection_.links()) LineToggles::addLine(ui_->lbVinculos, QString::fromStdString(line.text));
-  showLinkTicks();
-  ui_->lbVinculos->setUpdatesEnabled(true);
-  if (ui_->lbVinculos->count() > 0) ui_->lbVinculos->setCurrentRow(0);
+  links_->relist();
+  if (links_->rowCount() > 0) ui_->lbVinculos->setCurrentIndex(links_->index(0));
   ui_->cbTodos->setEnabled(!selection_.links().empty());
-}
-
-void TfmRetificacao::showLinkTicks() {
-  for (int row = 0; row < ui_->lbVinculos->count(); ++row)
-    LineToggles::setTicked(ui_->lbVinculos->item(row), selection_.linkTicked(static_cast<std::size_t>(row)));
 }
 
 void TfmRetificacao::toggleLink(int row) {
   if (row < 0) return;
   const auto index = static_cast<std::size_t>(row);
   selection_.tickLink(index, !selection_.linkTicked(index));
-  LineToggles::setTicked(ui_->lbVinculos->item(row), selection_.linkTicked(index));
+  links_->tickChanged(row);
 }
 
 void TfmRetificacao::tickAllLinks(bool ticked) {
   selection_.tickAllLinks(ticked);
-  showLinkTicks();
+  links_->allTicksChanged();
 }
 
 }  // namespace torvex::gui::delivery

@@ -19,6 +19,8 @@ class EntrySession;
 
 namespace torvex::gui::delivery {
 
+class LinkListModel;
+
 class TfmRetificacao : public QDialog {
   Q_OBJECT
  public:
@@ -39,12 +41,12 @@ class TfmRetificacao : public QDialog {
   void tickAllLinks(bool ticked);
   void showEstablishmentMarks();
   void listLinks();
-  void showLinkTicks();
   void showMessage(const std::string& code);
 
   entry::EntrySession& session_;
   core::delivery::RectificationSelection& selection_;
   std::unique_ptr<Ui::TfmRetificacao> ui_;
+  LinkListModel* links_;
 };
 
 }  // namespace torvex::gui::delivery

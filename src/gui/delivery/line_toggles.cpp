@@ -4,10 +4,11 @@
 
 namespace torvex::gui::delivery {
 
-LineToggles::LineToggles(QListWidget* list) : QObject(list), list_(list) {
+LineToggles::LineToggles(QAbstractItemView* list) : QObject(list), list_(list) {
   list_->installEventFilter(this);
-  connect(list_, &QListWidget::itemClicked, this,
-          [this](QListWidgetItem* item) { emit toggleRequested(list_->row(item)); });
+  connect(list_, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+    if (index.isValid()) emit toggleRequested(index.row());
+  });
 }
 
 QListWidgetItem* LineToggles::addLine(QListWidget* list, const QString& text) {
@@ -27,7 +28,7 @@ bool LineToggles::eventFilter(QObject* watched, QEvent* event) {
   if (watched == list_ && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-      if (list_->currentItem()) emit toggleRequested(list_->currentRow());
+      if (list_->currentIndex().isValid()) emit toggleRequested(list_->currentIndex().row());
       return true;
     }
   }

@@ -2,6 +2,7 @@
 // A list whose lines are ticked by a rule of their owner: a click on a line
 // (on its box too) or Enter or the space bar on the current line asks once to
 // toggle it; the owner decides and sets the boxes.
+#include <QAbstractItemView>
 #include <QListWidget>
 #include <QObject>
 
@@ -10,7 +11,7 @@ namespace torvex::gui::delivery {
 class LineToggles : public QObject {
   Q_OBJECT
  public:
-  explicit LineToggles(QListWidget* list);
+  explicit LineToggles(QAbstractItemView* list);
 
   // Adds a line with an empty box the user cannot tick directly (Qt would
   // otherwise toggle it a second time on a click on the box).
@@ -25,7 +26,7 @@ class LineToggles : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QListWidget* list_;
+  QAbstractItemView* list_;
 };
 
 }  // namespace torvex::gui::delivery

@@ -10,6 +10,7 @@
 #include <QTableView>
 
 #include "gui/entry/lazy_list_model.h"
+#include "gui/shell/screen_scale.h"
 
 namespace torvex::gui::entry {
 
@@ -31,8 +32,16 @@ ListSearch::ListSearch(QDialog* window, QTableView* view, LazyListModel* model, 
     if (b->objectName().startsWith(QLatin1String("btLetra"))) {
       group->addButton(b);
       b->setFocusPolicy(Qt::TabFocus);
-      b->setMinimumWidth(0);
-      b->setMaximumWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("Todos")) + 16);
+      // Limits in design points: the window scales them with the rest of its
+      // contents, and the font is already the scaled one. Without a minimum of
+      // its own a button keeps the style's (about 80 points for any text) and
+      // the row of letters grows wider than a 1024-point screen.
+      const double factor = shell::screenScale().factor();
+      const auto designWidth = [&](const QString& text, int margin) {
+        return static_cast<int>((b->fontMetrics().horizontalAdvance(text) + margin) / factor);
+      };
+      b->setMinimumWidth(designWidth(b->text(), 12));
+      b->setMaximumWidth(designWidth(QStringLiteral("Todos"), 16));
       connect(b, &QPushButton::clicked, this, [this, b] {
         letters_ = b->property("letters").toString();
         number_->clear();

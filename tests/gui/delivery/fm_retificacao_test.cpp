@@ -1,10 +1,11 @@
 // The rectification as a user drives it: the rules screen, the choice of
 // establishments and links, the write wizard over exactly the chosen links
-// (file with suffix R), and "< Voltar" from the write wizard bringing the
-// choice back as it was.
+// (file with suffix R), "< Voltar" from the write wizard bringing the choice
+// back as it was, and a chosen link gone before the copy cancelling the write.
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -87,11 +88,15 @@ T* child(QWidget& w, const char* name) {
   return c;
 }
 void press(QWidget& w, const char* button) { child<QPushButton>(w, button)->click(); }
-void clickLine(QListWidget* list, int row) {
-  list->scrollToItem(list->item(row));
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+void clickLine(QAbstractItemView* list, int row) {
+  const QModelIndex at = list->model()->index(row, 0);
+  list->scrollTo(at);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(at).center());
 }
-bool ticked(QListWidget* list, int row) { return list->item(row)->checkState() == Qt::Checked; }
+bool ticked(QAbstractItemView* list, int row) {
+  return list->model()->index(row, 0).data(Qt::CheckStateRole).toInt() == Qt::Checked;
+}
+int lines(QAbstractItemView* list) { return list->model()->rowCount(); }
 
 // Runs `step` on the modal dialog of type T once it is shown.
 template <typename T>
@@ -138,7 +143,7 @@ class RectificationTest : public QObject {
     press(w, "btAvancar");
     QCOMPARE(w.page(), TfmRetificacao::Page::Selecao);
     auto* establishments = child<QListWidget>(w, "lbEstabelecimentos");
-    auto* links = child<QListWidget>(w, "lbVinculos");
+    auto* links = child<QListView>(w, "lbVinculos");
     auto* all = child<QCheckBox>(w, "cbTodos");
     QCOMPARE(establishments->count(), 2);
     QVERIFY(!all->isEnabled());
@@ -147,14 +152,14 @@ class RectificationTest : public QObject {
 
     clickLine(establishments, 0);
     QVERIFY(ticked(establishments, 0));
-    QCOMPARE(links->count(), 3);
-    QCOMPARE(links->item(1)->text(), QStringLiteral("120.00000.01.2  01/03/2005  BRUNO LIMA"));
+    QCOMPARE(lines(links), 3);
+    QCOMPARE(links->model()->index(1, 0).data().toString(), QStringLiteral("120.00000.01.2  01/03/2005  BRUNO LIMA"));
     QVERIFY(all->isEnabled());
     // Another establishment while the first has no link: "1304" and the first loses its mark.
     clickLine(establishments, 1);
     QCOMPARE(f.lastMessage(), f.messageOf("1304"));
     QVERIFY(!ticked(establishments, 0) && ticked(establishments, 1));
-    QCOMPARE(links->count(), 0);
+    QCOMPARE(lines(links), 0);
     QVERIFY(!all->isEnabled());
 
     establishments->setCurrentRow(0);
@@ -174,7 +179,7 @@ class RectificationTest : public QObject {
     QCOMPARE(f.ui.shown.size(), shown + 1);
     QCOMPARE(f.lastMessage(), f.messageOf("1304"));
     QVERIFY(!ticked(establishments, 0));
-    QCOMPARE(links->count(), 0);
+    QCOMPARE(lines(links), 0);
     QVERIFY(w.isVisible());
 
     press(w, "btAvancar");  // only the negative one is marked: it goes without links
@@ -190,7 +195,7 @@ class RectificationTest : public QObject {
 
     auto choose = [&](TfmRetificacao& w) {
       press(w, "btAvancar");
-      auto* links = child<QListWidget>(w, "lbVinculos");
+      auto* links = child<QListView>(w, "lbVinculos");
       clickLine(child<QListWidget>(w, "lbEstabelecimentos"), 0);
       clickLine(links, 2);
       clickLine(links, 0);
@@ -206,7 +211,7 @@ class RectificationTest : public QObject {
       if (++writeRuns == 1) {
         // "< Voltar" on the responsible page: the choice comes back as it was.
         onModal<TfmRetificacao>([&](TfmRetificacao& w) {
-          auto* links = child<QListWidget>(w, "lbVinculos");
+          auto* links = child<QListView>(w, "lbVinculos");
           QVERIFY(w.page() == TfmRetificacao::Page::Selecao);
           QVERIFY(ticked(links, 0) && !ticked(links, 1) && ticked(links, 2));
           press(w, "btAvancar");
@@ -231,6 +236,35 @@ class RectificationTest : public QObject {
     auto pis = writtenLinkPis(written);
     std::sort(pis.begin(), pis.end());
     QCOMPARE(pis, (std::vector<std::string>{kPis1, kPis3}));
+  }
+
+  void aLinkGoneBeforeTheCopyCancelsTheWrite() {
+    Fixture f;
+    f.declaration();
+    onModal<TfmRetificacaoRegras>([&](TfmRetificacaoRegras& rules) {
+      press(rules, "btOk");
+      onModal<TfmRetificacao>([](TfmRetificacao& w) {
+        press(w, "btAvancar");
+        clickLine(child<QListWidget>(w, "lbEstabelecimentos"), 0);
+        clickLine(child<QListView>(w, "lbVinculos"), 1);
+        press(w, "btAvancar");
+      });
+    });
+    int writeRuns = 0;
+    bool closed = false;
+    runRectification(*f.session, nullptr, [&](const WriteWizardOptions& options) {
+      ++writeRuns;
+      f.db().exec("DELETE FROM BD8Vinc");  // another program on the same folder
+      TfmGravacao wizard(f.host, options);
+      wizard.show();
+      press(wizard, "btAvancar");
+      closed = !wizard.isVisible() && !wizard.wentBack();
+      return WriteWizardExit::Closed;
+    });
+    QCOMPARE(writeRuns, 1);
+    QVERIFY(closed);
+    QCOMPARE(f.lastMessage(), f.messageOf("1925"));
+    QVERIFY(std::filesystem::is_empty(f.transmite));
   }
 };
 
