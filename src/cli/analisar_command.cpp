@@ -19,6 +19,7 @@
 #include "core/store/data_folder.h"
 #include "core/store/database.h"
 #include "core/store/reference_lookup.h"
+#include "core/store/work_tables_lock.h"
 #include "core/validation/message_dialog.h"
 
 namespace torvex::cli {
@@ -96,6 +97,8 @@ int analyse(const AnalisarOptions& o) {
               << "\n";
     return exit_status::kUsage;
   }
+  // The work tables are this run's until its last line of output.
+  const core::store::WorkTablesHold hold(*db);
   // Nobody can answer here: a file of the same name is not overwritten.
   ConsoleInteraction ui(/*yes=*/false);
   std::optional<core::delivery::FolderMedia> media;

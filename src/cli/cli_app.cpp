@@ -6,6 +6,7 @@
 
 #include "cli/commands.h"
 #include "core/store/data_folder.h"
+#include "core/store/work_tables_lock.h"
 
 namespace torvex::cli {
 
@@ -48,6 +49,9 @@ int run(int argc, char** argv) {
     if (sub->parsed()) {
       try {
         return runner();
+      } catch (const core::store::WorkTablesBusy& busy) {
+        std::cerr << "torvex-cli: " << busy.what() << "\n";
+        return exit_status::kWorkTablesBusy;
       } catch (const std::exception& ex) {
         std::cerr << "torvex-cli: " << ex.what() << "\n";
         return exit_status::kUsage;

@@ -13,6 +13,7 @@
 #include "core/store/data_folder.h"
 #include "core/store/declaration_state.h"
 #include "core/store/reference_lookup.h"
+#include "core/store/work_tables_lock.h"
 
 namespace torvex::cli {
 namespace {
@@ -58,6 +59,8 @@ int write(const Options& o) {
     return exit_status::kRefused;
   }
   core::store::Database db(o.folder);
+  // The work tables are this run's until its last line of output.
+  const core::store::WorkTablesHold hold(db);
   core::store::ReferenceLookup reference(db);
   core::delivery::FolderMedia media(o.destination);
 

@@ -13,6 +13,7 @@
 #include "core/jobs/import_job.h"
 #include "core/store/data_folder.h"
 #include "core/store/reference_lookup.h"
+#include "core/store/work_tables_lock.h"
 
 namespace torvex::cli {
 namespace {
@@ -111,6 +112,8 @@ int import(const Options& o) {
   ConsoleInteraction ui(/*yes=*/false);
   if (!dataFolderReady(o.folder, ui)) return exit_status::kUsage;
   core::store::Database db(o.folder);
+  // The work tables are this run's until its last line of output.
+  const core::store::WorkTablesHold hold(db);
   core::store::ReferenceLookup reference(db);
   const auto outcome = core::jobs::runImport(settings, db, reference, ui);
   switch (outcome.status) {

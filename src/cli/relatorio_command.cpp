@@ -3,12 +3,14 @@
 #include <QGuiApplication>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include "cli/commands.h"
 #include "cli/console_interaction.h"
 #include "core/reports/catalogue.h"
 #include "core/reports/database_data_sets.h"
 #include "core/store/data_folder.h"
+#include "core/store/work_tables_lock.h"
 #include "reports/report_renderer.h"
 
 namespace torvex::cli {
@@ -109,6 +111,12 @@ int render(const Options& o) {
     std::string error;
     if (!partialSelection(db, o, sel, error)) return usage(error);
   }
+  // A report of the work tables is not read while another program fills them.
+  std::optional<core::store::WorkTablesHold> hold;
+  const auto source = report->source;
+  if (sel.workTables || source == rep::ReportSource::Errors || source == rep::ReportSource::Structure ||
+      source == rep::ReportSource::Import || source == rep::ReportSource::Protocol)
+    hold.emplace(db, core::store::WorkTablesHold::Access::Read);
   rep::DatabaseDataSets data(db, sel);
   const rep::Document doc = rep::buildReport(*report, rep::standardParameters(report->name, given), data);
   if (doc.nothingToReport) {

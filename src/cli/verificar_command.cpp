@@ -10,6 +10,7 @@
 #include "core/validation/message_dialog.h"
 #include "core/store/data_folder.h"
 #include "core/store/reference_lookup.h"
+#include "core/store/work_tables_lock.h"
 
 namespace torvex::cli {
 namespace {
@@ -24,6 +25,8 @@ int verify(const Options& o) {
   ConsoleInteraction ui(false);
   if (!dataFolderReady(o.folder, ui)) return exit_status::kUsage;
   core::store::Database db(o.folder);
+  // The work tables are this run's until its last line of output.
+  const core::store::WorkTablesHold hold(db);
   core::store::ReferenceLookup reference(db);
   const auto outcome = core::jobs::verifyDeclarations({db, reference, ui});
   if (outcome.result == core::jobs::VerifyResult::NothingToCheck) {

@@ -1,6 +1,7 @@
 // End to end: runs of torvex-cli that are killed half-way.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/background_cli.h"
 #include "support/declaration_generator.h"
 #include "support/cli_runner.h"
 #include "support/temp_data_folder.h"
@@ -22,47 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-// torvex-cli started in the background, its output going to files.
-class Background {
- public:
-  Background(const std::vector<std::string>& args, const fs::path& outFile) {
-    pid_ = ::fork();
-    if (pid_ == 0) {
-      const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      const int err = ::open((outFile.string() + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      ::dup2(out, 1);
-      ::dup2(err, 2);
-      std::vector<char*> argv{const_cast<char*>(TORVEX_TEST_CLI)};
-      for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-      argv.push_back(nullptr);
-      ::execv(TORVEX_TEST_CLI, argv.data());
-      ::_exit(127);
-    }
-  }
-  ~Background() {
-    if (pid_ > 0) {
-      ::kill(pid_, SIGKILL);
-      wait();
-    }
-  }
-  void signal(int sig) const { ::kill(pid_, sig); }
-  // Exit status; -1 when it was killed.
-  int wait() {
-    int rc = 0;
-    ::waitpid(pid_, &rc, 0);
-    pid_ = -1;
-    return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-  }
-
- private:
-  pid_t pid_ = -1;
-};
-
-std::string readAll(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 class KilledRun : public ::testing::Test {
  protected:
@@ -78,9 +39,25 @@ class KilledRun : public ::testing::Test {
   // Milliseconds a whole run of `args` takes here.
   long long timed(const std::vector<std::string>& args) {
     const auto start = std::chrono::steady_clock::now();
-    Background run(args, work / "cronometro.txt");
-    EXPECT_EQ(run.wait(), 0) << readAll(work / "cronometro.txt.err");
+    BackgroundCli run(args, work / "cronometro.txt");
+    EXPECT_EQ(run.wait(), 0) << readWholeFile(work / "cronometro.txt.err");
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+  }
+  // The scratch database as any SQLite reader finds it (a journal left behind is rolled back first).
+  std::string integrityOfScratch() {
+    sqlite3* raw = nullptr;
+    std::string result = "não abriu";
+    if (sqlite3_open_v2((folder.path() / core::store::Database::kWorkFile).c_str(), &raw, SQLITE_OPEN_READWRITE,
+                        nullptr) == SQLITE_OK) {
+      sqlite3_stmt* st = nullptr;
+      if (sqlite3_prepare_v2(raw, "PRAGMA integrity_check", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+        result = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+      else
+        result = sqlite3_errmsg(raw);
+      sqlite3_finalize(st);
+    }
+    sqlite3_close(raw);
+    return result;
   }
   std::string integrityOfDeclarations() {
     core::store::Database db(folder.path());
@@ -104,12 +81,57 @@ TEST_F(KilledRun, KillingAnImportLeavesTheDeclarationDatabaseSound) {
   for (int i = 0; i < 8; ++i) {
     const long long at = moment(random);
     {
-      Background run(importar, work / "importar.txt");
+      BackgroundCli run(importar, work / "importar.txt");
       std::this_thread::sleep_for(std::chrono::milliseconds(at));
       run.signal(SIGKILL);
       run.wait();
     }
     EXPECT_EQ(integrityOfDeclarations(), "ok") << "killed after " << at << " ms";
+  }
+}
+
+TEST_F(KilledRun, KillingAnAnalysisNeitherDamagesTheScratchDatabaseNorChangesTheNextResult) {
+  const auto file = writeDeclaration("analisar.dec", 20, 4000);
+  const std::vector<std::string> analisar{"analisar", file.string(), "--dados", folder.path().string()};
+  const long long whole = timed(analisar);
+  const std::string command = "analisar " + quoted(file.string()) + " --dados " + quoted(folder.path().string());
+  const auto clean = runTorvexCli(command);
+  ASSERT_EQ(clean.status, 0) << clean.err;
+  std::uniform_int_distribution<long long> moment(0, whole);
+  for (int i = 0; i < 20; ++i) {
+    const long long at = moment(random);
+    {
+      BackgroundCli run(analisar, work / "analisar.txt");
+      std::this_thread::sleep_for(std::chrono::milliseconds(at));
+      run.signal(SIGKILL);
+      run.wait();
+    }
+    EXPECT_EQ(integrityOfScratch(), "ok") << "killed after " << at << " ms";
+    const auto next = runTorvexCli(command);
+    EXPECT_EQ(next.status, clean.status) << "killed after " << at << " ms: " << next.err;
+    EXPECT_EQ(next.out, clean.out) << "killed after " << at << " ms";
+  }
+}
+
+TEST_F(KilledRun, AScratchDatabaseOfRandomBytesIsMadeAnewByTheNextCommand) {
+  const auto file = writeDeclaration("analisar.dec", 3, 40);
+  const std::string command = "analisar " + quoted(file.string()) + " --dados " + quoted(folder.path().string());
+  const auto clean = runTorvexCli(command);
+  ASSERT_EQ(clean.status, 0) << clean.err;
+  for (const char* next : {"analisar", "verificar"}) {
+    std::string noise(256 * 1024, '\0');
+    for (char& c : noise) c = static_cast<char>(random());
+    std::ofstream(folder.path() / core::store::Database::kWorkFile, std::ios::binary | std::ios::trunc) << noise;
+    const auto again = std::string(next) == "analisar" ? runTorvexCli(command)
+                                                        : runTorvexCli("verificar --dados " + quoted(folder.path().string()));
+    EXPECT_EQ(again.err.find("danificado"), std::string::npos) << next << ": " << again.err;
+    if (std::string(next) == "analisar") {
+      EXPECT_EQ(again.status, clean.status) << again.err;
+      EXPECT_EQ(again.out, clean.out);
+    } else {
+      EXPECT_EQ(again.status, 0) << again.err;  // nothing stored: nothing to verify
+    }
+    EXPECT_EQ(integrityOfScratch(), "ok") << next;
   }
 }
 

@@ -26,40 +26,26 @@ using text::isPrintableByte;
 constexpr unsigned char kCR = 13, kLF = 10, kEndOfFile = 26;
 // Files of any size are read through this fixed buffer.
 constexpr std::size_t kBufferSize = 32767;
-// Work-table rows are committed in batches: the scratch database keeps its
-// rollback journal in memory, and reused pages of a dropped table are journaled.
+// Work-table rows are committed in batches, so that the rollback journal of the
+// scratch database stays small.
 constexpr long kRecordsPerCommit = 20000;
 
-// The work tables are scratch: while they are loaded the work database keeps
-// no rollback journal, since a failed load drops them anyway. A memory journal
-// would hold a copy of every reused page of the tables an earlier run dropped.
-class ScratchJournalOff {
+// While the work tables are loaded their width checks are left off: every
+// value is cut from its fixed place in the record, never wider than its field.
+class LoadWithoutChecks {
  public:
-  explicit ScratchJournalOff(store::Database& db) : db_(db) {
-    auto st = db_.prepare("PRAGMA " + store::Database::schemaName(store::DbFile::Work) + ".journal_mode");
-    if (st.step()) mode_ = st.text(0);
-    st.reset();
-    setMode("OFF");
-    db_.exec("PRAGMA ignore_check_constraints=ON");
-  }
-  ~ScratchJournalOff() {
+  explicit LoadWithoutChecks(store::Database& db) : db_(db) { db_.exec("PRAGMA ignore_check_constraints=ON"); }
+  ~LoadWithoutChecks() {
     try {
       db_.exec("PRAGMA ignore_check_constraints=OFF");
-      setMode(mode_);
     } catch (...) {  // the connection's default is set again when it is next opened
     }
   }
-  ScratchJournalOff(const ScratchJournalOff&) = delete;
-  ScratchJournalOff& operator=(const ScratchJournalOff&) = delete;
+  LoadWithoutChecks(const LoadWithoutChecks&) = delete;
+  LoadWithoutChecks& operator=(const LoadWithoutChecks&) = delete;
 
  private:
-  void setMode(const std::string& mode) {
-    if (mode.empty() || db_.inTransaction()) return;
-    auto st = db_.prepare("PRAGMA " + store::Database::schemaName(store::DbFile::Work) + ".journal_mode=" + mode);
-    st.run();
-  }
   store::Database& db_;
-  std::string mode_;
 };
 
 struct ReadError : std::runtime_error {
@@ -216,7 +202,7 @@ class TAnaliseEstrutura::Run {
   const int L_;
   const std::string year_;
   const bool zeroValues_;
-  std::optional<ScratchJournalOff> journalOff_;  // restored when the run ends
+  std::optional<LoadWithoutChecks> loadSettings_;  // restored when the run ends
   std::optional<WorkTableLoader> loader_;
   std::unique_ptr<store::Transaction> tx_;
   long sinceCommit_ = 0;
@@ -277,7 +263,7 @@ AnalysisOutcome TAnaliseEstrutura::Run::execute(const std::filesystem::path& fil
     ChunkReader reader(file);
     if (!reader.isOpen()) throw ReadError("open");
     ui_.progress(8, 100);
-    journalOff_.emplace(db_);
+    loadSettings_.emplace(db_);
     WorkTableLoader::createWorkTables(db_);
     loader_.emplace(db_, layout_, year_, zeroValues_);
     tx_ = std::make_unique<store::Transaction>(db_, store::Transaction::Scope::Scratch);
@@ -286,7 +272,7 @@ AnalysisOutcome TAnaliseEstrutura::Run::execute(const std::filesystem::path& fil
     tx_.reset();
     loader_.reset();
     WorkTableLoader::dropWorkTables(db_);
-    journalOff_.reset();
+    loadSettings_.reset();
     findings_.clear();
     ui_.message(platform::DialogKind::Warning, kCopyErrorMessage + file.string(), platform::Buttons::Ok);
     out.result = AnalysisResult::ReadFailed;
@@ -303,7 +289,7 @@ AnalysisOutcome TAnaliseEstrutura::Run::execute(const std::filesystem::path& fil
     tx_->commit();
     tx_.reset();
   }
-  journalOff_.reset();
+  loadSettings_.reset();
   if (finding_) {
     db_.createTable(*store::findTableDef(store::table::kStructure));
     store::Transaction tx(db_, store::Transaction::Scope::Scratch);

@@ -7,6 +7,7 @@
 
 #include "core/validation/stop_request.h"
 #include "core/importing/prefix.h"
+#include "core/store/work_tables_lock.h"
 #include "core/store/work_tables_state.h"
 #include "core/store/declaration_state.h"
 #include "core/store/engine_error.h"
@@ -481,7 +482,10 @@ class ImportMerge::Run {
   std::int64_t maximum_ = 1, position_ = 0, shownPercent_ = -1;
 };
 
-ImportResult ImportMerge::run(const ImportRequest& request) { return Run(db_, ui_, request).go(); }
+ImportResult ImportMerge::run(const ImportRequest& request) {
+  const store::WorkTablesHold hold(db_);
+  return Run(db_, ui_, request).go();
+}
 
 // ---------------------------------------------------------------- reading the summary
 

@@ -2,10 +2,13 @@
 
 #include "core/consistency/check_presets.h"
 #include "core/delivery/analysed_file_rewrite.h"
+#include "core/store/work_tables_lock.h"
 
 namespace torvex::core::jobs {
 
 AnalyseFileOutcome analyseFile(const JobHost& host, const AnalyseFileSettings& settings) {
+  // From the load to the rewrite the work tables are this run's alone.
+  const store::WorkTablesHold hold(host.db);
   AnalyseFileOutcome out;
   declfile::TAnaliseEstrutura analyser;
   declfile::AnalysisSettings analysis;

@@ -6,6 +6,7 @@
 #include "core/consistency/check_presets.h"
 #include "core/store/declaration_state.h"
 #include "core/store/table_def.h"
+#include "core/store/work_tables_lock.h"
 
 namespace torvex::core::jobs {
 namespace {
@@ -54,10 +55,12 @@ declfile::AnalysisOutcome analyseForImport(declfile::TAnaliseEstrutura& analyser
   declfile::AnalysisSettings settings;
   settings.previousYear = previousYear;
   settings.zeroValues = true;
+  const store::WorkTablesHold hold(db);
   return analyser.AnalisaArquivo(file, settings, db, ui);
 }
 
 bool storeFileResponsible(store::Database& db, const store::ReferenceLookup& reference, platform::Interaction& ui) {
+  const store::WorkTablesHold hold(db);
   consistency::CheckEngine engine(db, reference, ui);
   const auto check = engine.run(consistency::fileResponsibleCheck());
   if (check.errors || check.result == consistency::CheckResult::Interrupted) return false;
@@ -79,6 +82,8 @@ bool storeFileResponsible(store::Database& db, const store::ReferenceLookup& ref
 
 ImportOutcome runImport(const ImportSettings& settings, store::Database& db, const store::ReferenceLookup& reference,
                         platform::Interaction& ui) {
+  // From the load to the merge the work tables are this run's alone.
+  const store::WorkTablesHold hold(db);
   ImportOutcome out;
   declfile::TAnaliseEstrutura analyser;
   auto analysis = analyseForImport(analyser, settings.file, settings.previousYear, db, ui);

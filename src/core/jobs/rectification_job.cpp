@@ -3,6 +3,7 @@
 #include "core/declfile/work_table_loader.h"
 #include "core/store/engine_error.h"
 #include "core/store/table_def.h"
+#include "core/store/work_tables_lock.h"
 
 namespace torvex::core::jobs {
 namespace {
@@ -37,6 +38,7 @@ RectificationCopyOutcome failed(RectificationCopyResult result, const char* code
 }  // namespace
 
 bool startRectification(store::Database& db) {
+  const store::WorkTablesHold hold(db);
   try {
     declfile::WorkTableLoader::createWorkTables(db);
     return true;
@@ -49,6 +51,7 @@ RectificationCopyOutcome copyForRectification(store::Database& db, const deliver
   using store::table::kWorkEstablishments;
   using store::table::kWorkLinks;
   using store::table::kWorkResponsible;
+  const store::WorkTablesHold hold(db);
   store::Transaction transaction(db, store::Transaction::Scope::Scratch);
   for (const char* t : {kWorkResponsible, kWorkEstablishments, kWorkLinks}) db.emptyTable(t);
   db.exec(copySql(kWorkResponsible, store::table::kResponsible, " LIMIT 1"));

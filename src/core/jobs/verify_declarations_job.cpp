@@ -2,12 +2,14 @@
 
 #include "core/consistency/check_presets.h"
 #include "core/store/declaration_state.h"
+#include "core/store/work_tables_lock.h"
 
 namespace torvex::core::jobs {
 
 namespace {
 
 VerifyOutcome runVerify(const JobHost& host, const consistency::CheckParameters& parameters) {
+  const store::WorkTablesHold hold(host.db);
   VerifyOutcome out;
   if (store::establishmentsOfYear(host.db, store::kBaseYear).empty()) return out;
   consistency::CheckEngine engine(host.db, host.reference, host.ui);

@@ -7,6 +7,7 @@
 #include "core/delivery/generation_date.h"
 #include "core/product.h"
 #include "core/store/declaration_state.h"
+#include "core/store/work_tables_lock.h"
 #include "core/validation/establishment_validators.h"
 
 namespace torvex::core::jobs {
@@ -37,6 +38,7 @@ bool acceptDate(WriteJobOutcome& out, const std::string& date) {
 }
 
 WriteJobOutcome runCheck(const JobHost& host, const consistency::CheckParameters& parameters, WriteJobOutcome out) {
+  const store::WorkTablesHold hold(host.db);
   consistency::CheckEngine engine(host.db, host.reference, host.ui);
   out.check = engine.run(parameters);
   if (out.check.result == consistency::CheckResult::Interrupted) {
@@ -80,6 +82,7 @@ WriteJobOutcome writePrepared(const JobHost& host, const platform::Media& media,
     out.result = WriteJobResult::InvalidDate;
     return out;
   }
+  const store::WorkTablesHold hold(host.db);
   delivery::DeclarationWriter writer(host.db, media, host.ui);
   delivery::WriteRequest request;
   if (settings.rectification) {

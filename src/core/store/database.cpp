@@ -5,8 +5,9 @@
 #include <cctype>
 
 #include "core/store/folder_lock.h"
-#include "core/store/schema_version.h"
 #include "core/store/engine_error.h"
+#include "core/store/schema_version.h"
+#include "core/store/work_tables_lock.h"
 #include "core/text/utf8_text.h"
 
 namespace torvex::core::store {
@@ -201,6 +202,7 @@ Database::Database(std::filesystem::path folder, Mode mode) : folder_(std::move(
   if (!std::filesystem::is_directory(folder_))
     throw EngineError(engine_code::kCannotOpen, "Pasta de dados não encontrada: " + folder_.string() + ".");
   lock_ = std::make_unique<FolderLock>(folder_ / kLockFile);
+  workLock_ = std::make_unique<WorkTablesLock>(folder_ / kWorkLockFile);
 
   const auto mainFile = folder_ / kDeclarationFile;
   if (!create && !std::filesystem::exists(mainFile))
@@ -218,7 +220,7 @@ Database::Database(std::filesystem::path folder, Mode mode) : folder_(std::move(
   sqlite3_busy_timeout(db_, 3000);
   try {
     attach(folder_ / kReferenceFile, "ref", !create);
-    attach(folder_ / kWorkFile, "trab", false);  // scratch: made anew when missing
+    attachScratch();
     bringDeclarationSchemaUpToDate(db_);
     configure();
   } catch (...) {
@@ -247,9 +249,42 @@ void Database::attach(const std::filesystem::path& file, const char* schema, boo
   st.bind(":file", file.string()).run();
 }
 
+void Database::attachScratch() {
+  // The scratch database holds nothing that must survive: it is made anew when
+  // it is missing, when it is not a database, or when the last program that
+  // wrote it stopped half-way.
+  const auto file = folder_ / kWorkFile;
+  const bool abandoned = workLock_->abandoned();
+  std::optional<EngineError> damage;
+  try {
+    attach(file, "trab", false);
+    Statement st(db_, "SELECT count(*) FROM trab.sqlite_schema");
+    st.step();
+  } catch (const EngineError& e) {
+    if (e.code() != engine_code::kCorrupt) throw;
+    damage = e;
+  }
+  if (!abandoned && !damage) return;
+  // Only while no other program has the folder open: it may be using the file.
+  if (!lock_->tryExclusive()) {
+    if (damage) throw *damage;
+    return;
+  }
+  sqlite3_exec(db_, "DETACH DATABASE trab", nullptr, nullptr, nullptr);
+  std::error_code ec;
+  for (const char* suffix : {"", "-journal", "-wal", "-shm"}) std::filesystem::remove(file.string() + suffix, ec);
+  workLock_->clearMark();
+  lock_->shared();
+  attach(file, "trab", false);
+}
+
 void Database::configure() {
+  // The scratch database keeps a rollback journal on disk, written without
+  // waiting for the disk: a killed program leaves a journal the next one rolls
+  // back, never a half-written file. Only a machine that stops can damage it,
+  // and then the mark in the work-tables lock has it made anew.
   exec("PRAGMA main.journal_mode=DELETE; PRAGMA main.synchronous=FULL;"
-       "PRAGMA trab.journal_mode=MEMORY; PRAGMA trab.synchronous=OFF; PRAGMA trab.cache_size=-65536;"
+       "PRAGMA trab.journal_mode=TRUNCATE; PRAGMA trab.synchronous=OFF; PRAGMA trab.cache_size=-65536;"
        "PRAGMA temp_store=MEMORY; PRAGMA case_sensitive_like=ON;");
 }
 

@@ -20,6 +20,7 @@ namespace torvex::core::store {
 
 class Database;
 class FolderLock;
+class WorkTablesLock;
 
 // A prepared statement. Parameters are bound by name (":anBase"), never
 // concatenated into the SQL text. Columns are read as text by index or name.
@@ -106,6 +107,7 @@ class Database {
   static constexpr const char* kReferenceFile = "referencia.db";
   static constexpr const char* kWorkFile = "trabalho.db";
   static constexpr const char* kLockFile = "torvex.lck";
+  static constexpr const char* kWorkLockFile = "trabalho.lck";
 
   enum class Mode {
     Open,    // the declaration and reference files must exist
@@ -146,12 +148,17 @@ class Database {
   void acquireExclusive(std::string_view tableForMessage = {});
   void releaseExclusive();
 
+  // Who holds the work tables (see WorkTablesHold).
+  WorkTablesLock& workTablesLock() { return *workLock_; }
+
  private:
   void attach(const std::filesystem::path& file, const char* schema, bool mustExist);
+  void attachScratch();
   void configure();
   std::filesystem::path folder_;
   sqlite3* db_ = nullptr;
   std::unique_ptr<FolderLock> lock_;
+  std::unique_ptr<WorkTablesLock> workLock_;
   std::unordered_map<std::string, std::unique_ptr<Statement>> cache_;
 };
 

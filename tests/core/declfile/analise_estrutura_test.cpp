@@ -246,7 +246,7 @@ TEST_P(StructureFindings, RecordsExactlyTheRowsOfTheFinding) {
   }
   // A finding leaves no work tables behind, and the connection's settings as they were.
   for (const char* t : {"Te8resp", "Te8emp", "Te8vinc"}) EXPECT_FALSE(folder.db().tableExists(t)) << t;
-  EXPECT_EQ(text("PRAGMA trab.journal_mode"), "memory");
+  EXPECT_EQ(text("PRAGMA trab.journal_mode"), "truncate");
   EXPECT_EQ(text("PRAGMA ignore_check_constraints"), "0");
 }
 
@@ -273,7 +273,7 @@ TEST_F(AnalyserTest, SoundFileIsLoadedWithCountsPerEstablishment) {
             "000002/00001 000002/00001 000000/00000");
   EXPECT_EQ(ui.progressSteps.back().first, 100);
   // The connection's settings come back after the load.
-  EXPECT_EQ(text("PRAGMA trab.journal_mode"), "memory");
+  EXPECT_EQ(text("PRAGMA trab.journal_mode"), "truncate");
   EXPECT_EQ(text("PRAGMA ignore_check_constraints"), "0");
 }
 
