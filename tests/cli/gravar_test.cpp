@@ -38,8 +38,11 @@ class GravarCli : public ::testing::Test {
     ASSERT_EQ(analyser.AnalisaArquivo(file, {}, folder.db(), ui).result, core::declfile::AnalysisResult::Loaded);
     for (const auto& [decl, work] : {std::pair{"BD8Resp", "Te8resp"}, {"BD8Emp", "Te8emp"}, {"BD8Vinc", "Te8vinc"}})
       folder.db().exec(std::string("INSERT INTO ") + decl + " SELECT * FROM " + work);
-    auto st = folder.db().prepare("SELECT CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento FROM BD8Emp ORDER BY 1, 2");
-    while (st.step()) keys.push_back(st.text(0) + "/" + st.text(1));
+    {
+      // Finalised before the connection closes.
+      auto st = folder.db().prepare("SELECT CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento FROM BD8Emp ORDER BY 1, 2");
+      while (st.step()) keys.push_back(st.text(0) + "/" + st.text(1));
+    }
     folder.close();
     fs::remove(file);
     fs::create_directories(destination);
