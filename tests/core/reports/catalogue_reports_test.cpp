@@ -36,7 +36,9 @@ TEST(CatalogueReports, CartelaCoversEveryPositionOfEveryRecordType) {
       EXPECT_EQ(std::stoi(b.cells[1]), expectedStart) << b.cells[4];
       expectedStart = std::stoi(b.cells[2]) + 1;
     }
-    if (b.kind == Block::Kind::TableEnd) EXPECT_EQ(expectedStart, declfile::kRecordLengthCurrent + 1);
+    if (b.kind == Block::Kind::TableEnd) {
+      EXPECT_EQ(expectedStart, declfile::kRecordLengthCurrent + 1);
+    }
   }
   EXPECT_EQ(tables, 4);
   // The hash code sits in the last 32 positions of record 9.
@@ -68,7 +70,9 @@ TEST(CatalogueReports, ProtocolListsEachFileWithItsEstablishments) {
   for (const auto& b : d.blocks()) {
     if (b.kind == Block::Kind::TableRow && b.bold) totals.push_back(b.cells[0] + " " + b.cells[4]);
     if (b.kind == Block::Kind::Heading) headings.push_back(b.text);
-    if (b.kind == Block::Kind::TableRow && !b.bold) EXPECT_EQ(b.cells[5], "31/12/2006");
+    if (b.kind == Block::Kind::TableRow && !b.bold) {
+      EXPECT_EQ(b.cells[5], "31/12/2006");
+    }
   }
   EXPECT_EQ(totals, (std::vector<std::string>{"Total: 2 estabelecimentos 150", "Total: 1 estabelecimento 7"}));
   EXPECT_EQ(headings.front(), "Declaração KEVA ano-base 2006  -  Arquivo 1 de 2");
