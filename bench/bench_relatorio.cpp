@@ -4,8 +4,6 @@
 // each step timed on its own (wall and CPU seconds, since the machine may be shared).
 //   bench_relatorio [--vinculos N] [--estabelecimentos N] [--relatorio NOME]
 //                   [--pdf SAIDA.pdf] [--dados PASTA] [--referencia referencia.db]
-#include <sys/resource.h>
-
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <chrono>
@@ -29,26 +27,6 @@ namespace bench = torvex::bench;
 
 namespace {
 
-double cpuSeconds() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-         static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
-class Step {
- public:
-  explicit Step(std::string name) : name_(std::move(name)), wall_(std::chrono::steady_clock::now()), cpu_(cpuSeconds()) {}
-  void report() const {
-    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_).count();
-    std::cout << name_ << ": " << wall << " s (CPU " << cpuSeconds() - cpu_ << " s)\n";
-  }
-
- private:
-  std::string name_;
-  std::chrono::steady_clock::time_point wall_;
-  double cpu_;
-};
 
 int usage() {
   std::cerr << "uso: bench_relatorio [--vinculos N] [--estabelecimentos N] [--relatorio NOME]\n"
@@ -98,7 +76,7 @@ int main(int argc, char** argv) {
     {
       bench::Silent ui;
       declfile::TAnaliseEstrutura analyser;
-      Step step("importacao (preparo)");
+      bench::Step step("importacao (preparo)");
       if (jobs::analyseForImport(analyser, file, false, db, ui).result != declfile::AnalysisResult::Loaded) return 1;
       importing::ImportRequest request;
       request.kind = importing::ImportKind::currentYear();
@@ -116,12 +94,12 @@ int main(int argc, char** argv) {
     QGuiApplication app(qtArgc, qtArgv);
 
     // What torvex-cli relatorio does: the query and the document, then the PDF.
-    const Step whole("relatorio inteiro (consulta, paginas, PDF)");
+    const bench::Step whole("relatorio inteiro (consulta, paginas, PDF)");
     reports::DatabaseDataSets data(db);
-    Step building("consulta e montagem do documento");
+    bench::Step building("consulta e montagem do documento");
     const reports::Document doc = reports::buildReport(*report, reports::standardParameters(report->name), data);
     building.report();
-    Step writing("paginas e PDF");
+    bench::Step writing("paginas e PDF");
     QString error;
     if (!torvex::reports::writePdf(doc, QString::fromStdString(pdf.string()), torvex::reports::emissionNow(), &error)) {
       std::cerr << "não foi possível gravar " << pdf << ": " << error.toStdString() << "\n";
@@ -131,7 +109,7 @@ int main(int argc, char** argv) {
     whole.report();
     int pages = 0;
     {
-      Step layout("so o corte das paginas (a parte do PDF que nao desenha)");
+      bench::Step layout("so o corte das paginas (a parte do PDF que nao desenha)");
       pages = torvex::reports::ReportRenderer(doc, torvex::reports::emissionNow()).pageCount();
       layout.report();
     }

@@ -1,6 +1,9 @@
 #pragma once
 // What the benchmarks that read one declaration file share: their arguments,
 // a data folder made from the built reference tables, and a user nobody asks.
+#include <sys/resource.h>
+
+#include <chrono>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -22,6 +25,35 @@ class Silent : public core::platform::Interaction {
     return core::platform::button::kOk;
   }
 };
+
+// User and system CPU seconds of the process so far.
+inline double cpuSeconds() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+         static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// Wall and CPU seconds of one step (the CPU time beside the wall time, since
+// the machine may be shared), printed as "NAME: W s (CPU C s)" and a tail.
+class Step {
+ public:
+  explicit Step(std::string name) : name_(std::move(name)), wall_(std::chrono::steady_clock::now()), cpu_(cpuSeconds()) {}
+  double wall() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_).count(); }
+  void report(const std::string& tail = "") const {
+    std::cout << name_ << ": " << wall() << " s (CPU " << cpuSeconds() - cpu_ << " s)" << tail << "\n";
+  }
+
+ private:
+  std::string name_;
+  std::chrono::steady_clock::time_point wall_;
+  double cpu_;
+};
+
+// ", N vinculos/s" over the step's wall time so far.
+inline std::string linksPerSecond(std::int64_t links, const Step& step) {
+  return ", " + std::to_string(static_cast<long long>(static_cast<double>(links) / step.wall())) + " vinculos/s";
+}
 
 inline fs::path executableFolder() {
   std::error_code ec;

@@ -4,8 +4,6 @@
 // copied into the work tables, and the rectification checked and written to
 // the hard-disk folder. Wall and CPU seconds of each step.
 //   retificacao_bench ARQUIVO [--dados PASTA] [--referencia referencia.db]
-#include <sys/resource.h>
-
 #include <chrono>
 #include <filesystem>
 #include <iostream>
@@ -26,26 +24,6 @@ namespace bench = torvex::bench;
 
 namespace {
 
-double cpuSeconds() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-         static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
-class Step {
- public:
-  explicit Step(std::string name) : name_(std::move(name)), wall_(std::chrono::steady_clock::now()), cpu_(cpuSeconds()) {}
-  void report(std::int64_t links) const {
-    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_).count();
-    std::cout << name_ << ": " << wall << " s (CPU " << cpuSeconds() - cpu_ << " s), " << links << " vinculos\n";
-  }
-
- private:
-  std::string name_;
-  std::chrono::steady_clock::time_point wall_;
-  double cpu_;
-};
 
 }  // namespace
 
@@ -72,19 +50,19 @@ int main(int argc, char** argv) {
     if (!jobs::startRectification(db)) return 1;
 
     delivery::RectificationSelection selection(db);
-    Step listing("lista de vinculos do primeiro estabelecimento");
+    bench::Step listing("lista de vinculos do primeiro estabelecimento");
     if (!selection.load(store::kBaseYear)) return 1;
     selection.mark(0);
     const auto links = static_cast<std::int64_t>(selection.links().size());
-    listing.report(links);
+    listing.report(", " + std::to_string(links) + " vinculos");
 
-    Step ticking("todos marcados");
+    bench::Step ticking("todos marcados");
     selection.tickAllLinks(true);
-    ticking.report(links);
+    ticking.report(", " + std::to_string(links) + " vinculos");
 
-    Step copying("copia para as tabelas de trabalho");
+    bench::Step copying("copia para as tabelas de trabalho");
     const auto copied = jobs::copyForRectification(db, selection);
-    copying.report(copied.links);
+    copying.report(", " + std::to_string(copied.links) + " vinculos");
     if (copied.result != jobs::RectificationCopyResult::Copied) return 1;
 
     const fs::path transmite = folder / "Transmite";
@@ -96,9 +74,9 @@ int main(int argc, char** argv) {
     jobs::WriteSettings settings;
     settings.rectification = true;
     settings.generationDate = "15022007";
-    Step writing("verificacao e gravacao da retificacao");
+    bench::Step writing("verificacao e gravacao da retificacao");
     const auto out = jobs::writeDeclaration(host, media, settings);
-    writing.report(copied.links);
+    writing.report(", " + std::to_string(copied.links) + " vinculos");
     std::cout << "  arquivos gravados: " << out.write.files.size() << "\n";
     return out.result == jobs::WriteJobResult::Written ? 0 : 1;
   } catch (const std::exception& e) {
