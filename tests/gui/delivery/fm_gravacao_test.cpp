@@ -11,11 +11,9 @@
 #include <QTest>
 
 #include "core/jobs/verify_declarations_job.h"
-#include "core/delivery/folder_media.h"
 #include "core/store/table_def.h"
 #include "gui/delivery/fm_gravacao.h"
-#include "gui/entry/entry_session.h"
-#include "support/declaration_samples.h"
+#include "write_wizard_fixture.h"
 
 using namespace torvex;
 using namespace torvex::gui::delivery;
@@ -23,37 +21,10 @@ using Page = TfmGravacao::Page;
 
 namespace {
 
-struct NoPrinters : core::platform::Printers {
-  bool anyInstalled() override { return false; }
-  std::string defaultPrinter() override { return {}; }
-};
-
-struct Fixture {
-  test::TempDataFolder folder;
-  gui::shell::AppContext context;
-  test::ScriptedInteraction ui;
-  std::unique_ptr<gui::entry::EntrySession> session;
-  std::filesystem::path transmite;
-  core::delivery::FolderMedia media;
-  NoPrinters printers;
+struct Fixture : test::WriteWizardFixture {
   std::vector<std::filesystem::path> offered;
-  WriteWizardHost host;
 
-  Fixture()
-      : context(gui::shell::AppContext::forExecutableFolder(folder.path())),
-        transmite(folder.path() / "Transmite"),
-        media(transmite),
-        host{makeSession(), media, printers, [this](const std::filesystem::path& p, bool&) { offered.push_back(p); }} {
-    std::filesystem::create_directories(transmite);
-  }
-  gui::entry::EntrySession& makeSession() {
-    context.db = std::make_unique<core::store::Database>(folder.path());
-    session = std::make_unique<gui::entry::EntrySession>(context, ui);
-    return *session;
-  }
-  core::store::Database& db() { return *context.db; }
-  std::string messageOf(const char* code) { return session->reference().message(code)->text; }
-  std::string lastMessage() const { return ui.shown.empty() ? std::string() : ui.shown.back().text; }
+  Fixture() : WriteWizardFixture([this](const std::filesystem::path& p, bool&) { offered.push_back(p); }) {}
 
   // The responsible row and one establishment with a link; `changes` over the valid values.
   void declaration(const test::Values& changes = {}, const std::string& root = "11222333") {

@@ -12,54 +12,22 @@
 #include <QTimer>
 #include <fstream>
 
-#include "core/delivery/folder_media.h"
 #include "gui/delivery/fm_gravacao.h"
 #include "gui/delivery/fm_retificacao.h"
 #include "gui/delivery/fm_retificacao_regras.h"
 #include "gui/delivery/rectification_commands.h"
-#include "gui/entry/entry_session.h"
-#include "support/declaration_samples.h"
+#include "write_wizard_fixture.h"
 
 using namespace torvex;
 using namespace torvex::gui::delivery;
 
 namespace {
 
-struct NoPrinters : core::platform::Printers {
-  bool anyInstalled() override { return false; }
-  std::string defaultPrinter() override { return {}; }
-};
-
 const std::string kPis1 = test::pis("1011234567");
 const std::string kPis2 = test::pis("1200000001");
 const std::string kPis3 = test::pis("1300000002");
 
-struct Fixture {
-  test::TempDataFolder folder;
-  gui::shell::AppContext context;
-  test::ScriptedInteraction ui;
-  std::unique_ptr<gui::entry::EntrySession> session;
-  std::filesystem::path transmite;
-  core::delivery::FolderMedia media;
-  NoPrinters printers;
-  WriteWizardHost host;
-
-  Fixture()
-      : context(gui::shell::AppContext::forExecutableFolder(folder.path())),
-        transmite(folder.path() / "Transmite"),
-        media(transmite),
-        host{makeSession(), media, printers, {}} {
-    std::filesystem::create_directories(transmite);
-  }
-  gui::entry::EntrySession& makeSession() {
-    context.db = std::make_unique<core::store::Database>(folder.path());
-    session = std::make_unique<gui::entry::EntrySession>(context, ui);
-    return *session;
-  }
-  core::store::Database& db() { return *context.db; }
-  std::string messageOf(const char* code) { return session->reference().message(code)->text; }
-  std::string lastMessage() const { return ui.shown.empty() ? std::string() : ui.shown.back().text; }
-
+struct Fixture : test::WriteWizardFixture {
   // The responsible row; an establishment with three links; a negative one.
   void declaration() {
     test::insertRow(db(), "BD8Resp", test::validResponsible());
