@@ -44,14 +44,15 @@ int protocol(const Options& o) {
   }
   const rep::ReportDefinition* report = rep::findReport("Transmissao");
   rep::MemoryDataSets none;
-  const rep::Document doc = rep::buildReport(*report, rep::standardParameters(report->name, parameters), none);
+  rep::Document doc = rep::buildReport(*report, rep::standardParameters(report->name, parameters), none);
+  doc.sources = {o.file, core::delivery::receiptPath(o.file)};
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;
   static char name[] = "torvex-cli";
   static char* argv[] = {name, nullptr};
   QGuiApplication app(argc, argv);
   QString error;
-  if (!reports::writePdf(doc, QString::fromStdString(o.pdf), reports::emissionNow(), &error)) {
+  if (!reports::writePdf(doc, QString::fromStdString(o.pdf), reports::emissionNow(), &error, defaultDataFolder())) {
     std::cerr << "torvex-cli protocolo: não foi possível gravar " << o.pdf << ": " << error.toStdString() << "\n";
     return exit_status::kUsage;
   }

@@ -126,7 +126,7 @@ int render(const Options& o) {
   const std::string out = o.pdf.empty() ? std::string(report->name) + ".pdf" : o.pdf;
   auto app = startQt();
   QString error;
-  if (!reports::writePdf(doc, QString::fromStdString(out), reports::emissionNow(), &error)) {
+  if (!reports::writePdf(doc, QString::fromStdString(out), reports::emissionNow(), &error, o.folder)) {
     std::cerr << "torvex-cli relatorio: não foi possível gravar " << out << ": " << error.toStdString() << "\n";
     return exit_status::kUsage;
   }

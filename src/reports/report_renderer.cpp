@@ -15,9 +15,13 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
+
+#include "core/platform/output_file.h"
+#include "core/reports/saved_report.h"
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -611,25 +615,66 @@ QImage ReportRenderer::pageImage(int index, double dpi) const {
   return img;
 }
 
-bool writePdf(const Document& document, const QString& path, const QString& emitted, QString* error) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-    if (error) *error = file.errorString();
-    return false;
+namespace {
+
+// The PDF writer's output device: bytes go to an output file under its
+// temporary name; a failed write is kept for the message.
+class OutputFileDevice : public QIODevice {
+ public:
+  explicit OutputFileDevice(core::platform::OutputFile& file) : file_(file) { open(QIODevice::WriteOnly); }
+  const std::optional<core::platform::OutputFileError>& failure() const { return failure_; }
+
+ protected:
+  qint64 readData(char*, qint64) override { return -1; }
+  qint64 writeData(const char* data, qint64 size) override {
+    if (failure_) return -1;
+    try {
+      file_.write(std::string_view(data, static_cast<std::size_t>(size)));
+    } catch (const core::platform::OutputFileError& e) {
+      failure_ = e;
+      return -1;
+    }
+    return size;
   }
-  ReportRenderer renderer(document, emitted);
-  bool ok = false;
-  {
-    QPdfWriter writer(&file);
-    writer.setResolution(static_cast<int>(kRefDpi));
-    writer.setTitle(QString::fromStdString(document.title));
-    writer.setCreator(QStringLiteral("TORVEX"));
-    ok = renderer.paintAll(writer);
-  }
-  file.close();
-  if (!ok || file.error() != QFileDevice::NoError) {
-    if (error) *error = file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("falha ao gerar o PDF");
+
+ private:
+  core::platform::OutputFile& file_;
+  std::optional<core::platform::OutputFileError> failure_;
+};
+
+}  // namespace
+
+bool writePdf(const Document& document, const QString& path, const QString& emitted, QString* error,
+              const std::filesystem::path& dataFolder) {
+  const std::filesystem::path target = path.toStdString();
+  const auto refuse = [&](const std::string& text) {
+    if (error) *error = QString::fromStdString(text);
     return false;
+  };
+  if (const std::string problem = core::reports::savedReportProblem(target, document, dataFolder); !problem.empty())
+    return refuse(problem);
+  try {
+    // The older file stays until the new one is complete.
+    core::platform::OutputFile file(target);
+    ReportRenderer renderer(document, emitted);
+    bool ok = false;
+    std::optional<core::platform::OutputFileError> failure;
+    {
+      OutputFileDevice device(file);
+      {
+        QPdfWriter writer(&device);
+        writer.setResolution(static_cast<int>(kRefDpi));
+        writer.setTitle(QString::fromStdString(document.title));
+        writer.setCreator(QStringLiteral("TORVEX"));
+        ok = renderer.paintAll(writer);
+      }
+      failure = device.failure();
+    }
+    if (failure) throw *failure;
+    if (!ok) return refuse("falha ao gerar o PDF");
+    file.commit();
+  } catch (const core::platform::OutputFileError& e) {
+    return refuse(e.what());
   }
   return true;
 }

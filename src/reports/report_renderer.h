@@ -8,6 +8,7 @@
 // uses it too.
 #include <QImage>
 #include <QString>
+#include <filesystem>
 #include <memory>
 
 #include "core/reports/document.h"
@@ -38,9 +39,13 @@ class ReportRenderer {
   std::unique_ptr<Layout> layout_;
 };
 
-// Writes the document as a PDF file; false with `error` set when it cannot.
+// Writes the document as a PDF file; false with `error` set (in Portuguese)
+// when it cannot. The file is written under a temporary name and takes its
+// own only when complete, so a failure leaves an older file of that name as it
+// was. A name inside `dataFolder` or over one of the document's sources is
+// refused.
 bool writePdf(const core::reports::Document& document, const QString& path, const QString& emitted,
-              QString* error = nullptr);
+              QString* error = nullptr, const std::filesystem::path& dataFolder = {});
 
 // "dd/mm/aaaa às hh:mm" of the local clock, as the page foot shows it.
 QString emissionNow();

@@ -74,6 +74,20 @@ TEST_F(TransmitirCli, TransmitsOnceThenPrintsAndRendersTheProtocol) {
   EXPECT_EQ(torvex("protocolo " + quoted((transmite / "outro.dec").string())).status, 3);
 }
 
+TEST_F(TransmitirCli, TheProtocolIsNeverSavedOverTheDeclarationOrItsReceipt) {
+  ASSERT_EQ(torvex("transmitir " + file).status, 0);
+  const std::string sent = contents(declaration);
+  const std::string received = contents(receipt);
+  fs::create_symlink(declaration, dir / "ligacao.pdf");
+  for (const fs::path& pdf : {dir / "ligacao.pdf", receipt, declaration}) {
+    const auto r = torvex("protocolo " + file + " --pdf " + quoted(pdf.string()));
+    EXPECT_EQ(r.status, 3) << pdf;
+    EXPECT_NE(r.err.find("não pode ser gravado sobre o arquivo de que ele trata"), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(contents(declaration), sent);
+  EXPECT_EQ(contents(receipt), received);
+}
+
 TEST_F(TransmitirCli, RefusesADamagedFileAndSaysWhenTheProgramIsMissing) {
   overwriteAt(declaration, 529 + 23, "X");
   const auto damaged = torvex("transmitir " + file);

@@ -143,12 +143,39 @@ std::optional<OutputFileError> unreplaceableTarget(const fs::path& target) {
                          target.string() + " é " + fileKindText(st.st_mode) + ", não um arquivo comum: não será substituído");
 }
 
+namespace {
+
+bool inside(const fs::path& file, const fs::path& folder) {
+  const fs::path rel = file.lexically_relative(folder);
+  return !rel.empty() && *rel.begin() != ".." && rel != ".";
+}
+
+}  // namespace
+
+bool reachesAny(const fs::path& target, const std::vector<fs::path>& folders, const std::vector<fs::path>& files) {
+  std::error_code ec;
+  const fs::path absolute = fs::absolute(target, ec);
+  // The name as written (its folders' links followed) and where a link at it leads.
+  std::vector<fs::path> places{fs::weakly_canonical(absolute.parent_path(), ec) / absolute.filename()};
+  places.push_back(fs::weakly_canonical(absolute, ec));
+  for (const auto& place : places) {
+    for (const auto& folder : folders)
+      if (!folder.empty() && inside(place, fs::weakly_canonical(fs::absolute(folder, ec), ec))) return true;
+    for (const auto& file : files)
+      if (!file.empty() && (place == fs::weakly_canonical(fs::absolute(file, ec), ec) || fs::equivalent(place, file, ec)))
+        return true;
+  }
+  return false;
+}
+
 // ------------------------------------------------------------------ OutputFile
 
 OutputFile::OutputFile(fs::path target) : target_(std::move(target)) {
   if (auto refusal = unreplaceableTarget(target_)) throw *refusal;
   const fs::path folder = folderOf(target_);
   const std::string finalName = target_.filename().string();
+  // An earlier writer of this name that was killed left its temporary file.
+  removeAbandonedOutputs(folder, [&](const std::string& name) { return name == finalName; });
   for (int attempt = 0; attempt < 16; ++attempt) {
     const fs::path candidate = folder / temporaryName(finalName);
     fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666);

@@ -19,7 +19,8 @@
 //    temporary file is removed and an older file of the final name is left as
 //    it was;
 //  - while the writer lives it holds a lock on its temporary file, so that
-//    removeAbandonedOutputs() removes only the leftovers of runs that died.
+//    removeAbandonedOutputs() removes only the leftovers of runs that died;
+//    a new OutputFile removes those left for its own final name.
 // Failures are thrown as OutputFileError, with the cause classified and told in
 // Portuguese (missing folder, not a folder, no permission, read-only disk, full
 // disk, I/O error, not a regular file).
@@ -86,6 +87,13 @@ class OutputFileError : public std::runtime_error {
 // The refusal of a final name taken by something that is not a regular file or
 // a symbolic link; nullopt when the name is free or fit to be replaced.
 std::optional<OutputFileError> unreplaceableTarget(const std::filesystem::path& target);
+
+// Whether writing `target` would put a file inside one of `folders` or over
+// one of `files`: the name itself, or where a symbolic link at it (or in its
+// folders) leads. Used to keep reports off the data and the files they are
+// made from.
+bool reachesAny(const std::filesystem::path& target, const std::vector<std::filesystem::path>& folders,
+                const std::vector<std::filesystem::path>& files);
 
 class OutputFile {
  public:

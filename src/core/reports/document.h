@@ -5,6 +5,7 @@
 // renderer draws the page furniture (program, title, base year, emission date,
 // "Página n de m") around them.
 #include <deque>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,6 +59,9 @@ class Document {
   // Set by a report that found no rows, with the sentence that says so.
   bool nothingToReport = false;
   std::string nothingMessage;
+  // The files the report is made from (a declaration file and its receipt):
+  // a saved copy of the report never goes over them.
+  std::vector<std::filesystem::path> sources;
 
   void heading(std::string text);
   void subheading(std::string text);

@@ -43,8 +43,13 @@ TfmTransmissao::TfmTransmissao(TransmissionHost& host, TransmissionMode mode, QW
   connect(ui_->btImprime, &QPushButton::clicked, this, &TfmTransmissao::printSelected);
   connect(ui_->btCancelar, &QPushButton::clicked, this, &QDialog::reject);
   connect(ui_->lvDeclaracoes, &QTreeWidget::itemSelectionChanged, this, &TfmTransmissao::updateButtons);
-  showProtocol = [this](const core::reports::Parameters& p) {
-    reports::showReport(this, host_.reports, "Transmissao", reports::Destination::Preview, p);
+  showProtocol = [this](const core::reports::Parameters& p, const fs::path& declaration) {
+    namespace rep = core::reports;
+    const rep::ReportDefinition* def = rep::findReport("Transmissao");
+    rep::MemoryDataSets none;
+    rep::Document doc = rep::buildReport(*def, rep::standardParameters(def->name, p), none);
+    doc.sources = {declaration, core::delivery::receiptPath(declaration)};
+    reports::showDocument(this, host_.reports, std::move(doc), reports::Destination::Preview);
   };
   updateButtons();
   shell::applyDesignSize(this);
@@ -178,7 +183,7 @@ void TfmTransmissao::printSelected() {
       tell(DialogKind::Error, core::delivery::kInvalidReceiptText);
       continue;
     }
-    showProtocol(core::jobs::protocolParameters(receipt));
+    showProtocol(core::jobs::protocolParameters(receipt), line.file);
   }
 }
 

@@ -55,8 +55,9 @@ class TfmTransmissao : public QDialog {
 
   QTreeWidget* list() const;
   const std::vector<core::delivery::ListedDeclaration>& lines() const { return lines_; }
-  // Shows the protocol of a valid receipt; by default the Transmissao report in the preview.
-  std::function<void(const core::reports::Parameters&)> showProtocol;
+  // Shows the protocol of a valid receipt of `declaration`; by default the
+  // Transmissao report in the preview (its PDF never saved over the declaration or its receipt).
+  std::function<void(const core::reports::Parameters&, const std::filesystem::path& declaration)> showProtocol;
 
  private:
   void clearList();

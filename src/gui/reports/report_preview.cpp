@@ -15,11 +15,13 @@
 
 namespace torvex::gui::reports {
 
-ReportPreview::ReportPreview(core::reports::Document document, bool printingAllowed, QWidget* parent)
+ReportPreview::ReportPreview(core::reports::Document document, bool printingAllowed, QWidget* parent,
+                             std::filesystem::path dataFolder)
     : QDialog(parent),
       ui_(std::make_unique<Ui::ReportPreview>()),
       document_(std::move(document)),
-      emitted_(torvex::reports::emissionNow()) {
+      emitted_(torvex::reports::emissionNow()),
+      dataFolder_(std::move(dataFolder)) {
   ui_->setupUi(this);
   renderer_ = std::make_unique<torvex::reports::ReportRenderer>(document_, emitted_);
   ui_->printButton->setEnabled(printingAllowed);
@@ -107,7 +109,7 @@ void ReportPreview::print() {
 
 bool ReportPreview::savePdf(const QString& path) {
   QString error;
-  if (torvex::reports::writePdf(document_, path, emitted_, &error)) return true;
+  if (torvex::reports::writePdf(document_, path, emitted_, &error, dataFolder_)) return true;
   QMessageBox::critical(this, windowTitle(), QStringLiteral("Não foi possível gravar %1: %2").arg(path, error));
   return false;
 }

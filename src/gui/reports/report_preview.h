@@ -3,6 +3,7 @@
 // with printing (when a printer exists) and "Salvar PDF". The pages are those
 // the printer and the PDF file get.
 #include <QDialog>
+#include <filesystem>
 #include <memory>
 
 #include "core/reports/document.h"
@@ -20,7 +21,9 @@ namespace torvex::gui::reports {
 class ReportPreview : public QDialog {
   Q_OBJECT
  public:
-  ReportPreview(core::reports::Document document, bool printingAllowed, QWidget* parent = nullptr);
+  // `dataFolder`: where a saved PDF may never go (with the document's sources).
+  ReportPreview(core::reports::Document document, bool printingAllowed, QWidget* parent = nullptr,
+                std::filesystem::path dataFolder = {});
   ~ReportPreview() override;
 
   int pageCount() const;
@@ -42,6 +45,7 @@ class ReportPreview : public QDialog {
   std::unique_ptr<Ui::ReportPreview> ui_;
   core::reports::Document document_;
   QString emitted_;
+  std::filesystem::path dataFolder_;
   std::unique_ptr<torvex::reports::ReportRenderer> renderer_;
   int page_ = 0;
 };

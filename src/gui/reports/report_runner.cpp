@@ -21,7 +21,7 @@ bool showDocument(QWidget* parent, ReportHost& host, rep::Document document, Des
     return false;
   }
   if (destination == Destination::Preview) {
-    ReportPreview preview(std::move(document), plan.printingAllowed, parent);
+    ReportPreview preview(std::move(document), plan.printingAllowed, parent, host.db.folder());
     preview.exec();
     return true;
   }

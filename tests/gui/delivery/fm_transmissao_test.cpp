@@ -125,7 +125,7 @@ class TransmissaoTest : public QObject {
     QVERIFY(w.findChild<QWidget*>("lbInstrucaoTransmitir")->isHidden());
     QVERIFY(!w.findChild<QWidget*>("lbInstrucaoImprimir")->isHidden());
     std::vector<core::reports::Parameters> shown;
-    w.showProtocol = [&](const core::reports::Parameters& p) { shown.push_back(p); };
+    w.showProtocol = [&](const core::reports::Parameters& p, const std::filesystem::path&) { shown.push_back(p); };
     w.listDriveC();
     auto* print = w.findChild<QPushButton*>("btImprime");
 
