@@ -23,18 +23,18 @@ struct Options {
 };
 
 int protocol(const Options& o) {
-  std::error_code ec;
-  if (!core::delivery::isDeclarationFileName(o.file) || !std::filesystem::is_regular_file(o.file, ec)) {
-    std::cerr << "torvex-cli protocolo: arquivo de declaração (.dec) não encontrado: " << o.file << "\n";
+  if (const std::string problem = core::delivery::declarationFileProblem(o.file); !problem.empty()) {
+    std::cerr << "torvex-cli protocolo: " << problem << "\n";
     return exit_status::kUsage;
   }
-  const auto receipt = core::delivery::readReceipt(core::delivery::receiptPath(o.file));
+  // The receipt must be this file's, as the file now stands.
+  const auto receipt = core::delivery::readReceiptOf(o.file);
   if (receipt.status == ReceiptStatus::Missing) {
     std::cerr << core::delivery::kNotTransmittedText << "\n";
     return exit_status::kRefused;
   }
   if (receipt.status == ReceiptStatus::Invalid) {
-    std::cerr << core::delivery::kInvalidReceiptText << "\n";
+    std::cerr << core::delivery::kInvalidReceiptText << ": " << receipt.problem << "\n";
     return exit_status::kRefused;
   }
   const rep::Parameters parameters = core::jobs::protocolParameters(receipt);

@@ -19,11 +19,14 @@ int transmit(const std::string& file) {
   settings.declaration = file;
   settings.transmitFolder = executableFolder() / "Transmite";
   settings.program = core::delivery::transmissionProgram(executableFolder());
+  settings.waiting = [] {
+    std::cerr << "Outra entrega ao programa de transmissão está em andamento nesta pasta; aguardando o fim dela...\n";
+  };
   const auto out = core::jobs::transmitDeclaration(processes, settings);
-  if (!out.run.output.empty()) std::cerr << out.run.output << (out.run.output.back() == '\n' ? "" : "\n");
+  printProgramOutput(out.run.output, std::cerr);
   switch (out.result) {
     case TransmitResult::NotADeclaration:
-      std::cerr << "torvex-cli transmitir: arquivo de declaração (.dec) não encontrado: " << file << "\n";
+      std::cerr << "torvex-cli transmitir: " << out.detail << "\n";
       return exit_status::kUsage;
     case TransmitResult::AlreadyTransmitted:
       std::cerr << core::delivery::kAlreadyTransmittedText << "\n";
@@ -43,7 +46,7 @@ int transmit(const std::string& file) {
       std::cerr << "A declaração não foi transmitida: o programa de transmissão não deixou o recibo.\n";
       return exit_status::kRefused;
     case TransmitResult::InvalidReceipt:
-      std::cerr << core::delivery::kInvalidReceiptText << "\n";
+      std::cerr << core::delivery::kInvalidReceiptText << ": " << out.receipt.problem << "\n";
       return exit_status::kRefused;
     case TransmitResult::Transmitted: break;
   }

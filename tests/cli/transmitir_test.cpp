@@ -1,11 +1,16 @@
 // torvex-cli transmitir and protocolo, run as an installed program would be: a
 // copy of torvex-cli with the transmission program in its folder beside it.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
 #include "core/delivery/transmission.h"
+#include "support/background_cli.h"
 #include "support/cli_runner.h"
 #include "support/temp_data_folder.h"
 #include "support/transmission_samples.h"
@@ -86,6 +91,62 @@ TEST_F(TransmitirCli, TheProtocolIsNeverSavedOverTheDeclarationOrItsReceipt) {
   }
   EXPECT_EQ(contents(declaration), sent);
   EXPECT_EQ(contents(receipt), received);
+}
+
+// Two hand-offs at once from one program folder: each file is sent once and
+// gets its own receipt.
+TEST_F(TransmitirCli, TwoHandOffsAtOnceEachGetTheirOwnReceipt) {
+  const fs::path other = transmite / "Keva2006_100079190001600001G.dec";
+  writeSoundDeclaration(other, 3, 7);
+  for (int round = 0; round < 3; ++round) {
+    fs::remove(receipt);
+    fs::remove(core::delivery::receiptPath(other));
+    BackgroundCli first({"transmitir", declaration.string()}, dir / "primeiro.txt", cli);
+    BackgroundCli second({"transmitir", other.string()}, dir / "segundo.txt", cli);
+    EXPECT_EQ(first.wait(), 0) << readWholeFile(dir / "primeiro.txt.err");
+    EXPECT_EQ(second.wait(), 0) << readWholeFile(dir / "segundo.txt.err");
+    EXPECT_NE(readWholeFile(dir / "primeiro.txt").find("Vínculos: 5\n"), std::string::npos);
+    EXPECT_NE(readWholeFile(dir / "segundo.txt").find("Vínculos: 7\n"), std::string::npos);
+    EXPECT_EQ(core::delivery::readReceiptOf(declaration).status, core::delivery::ReceiptStatus::Valid);
+    EXPECT_EQ(core::delivery::readReceiptOf(other).status, core::delivery::ReceiptStatus::Valid);
+  }
+}
+
+// A receipt is the one of the file beside it, and what it holds is printed
+// with its control characters escaped.
+TEST_F(TransmitirCli, AReceiptOfAnotherFileIsRefusedAndReceiptTextIsEscaped) {
+  const fs::path other = transmite / "Keva2006_100079190001600001G.dec";
+  writeSoundDeclaration(other, 3, 7);
+  std::ofstream(receipt, std::ios::binary) << receiptLineFor(other) << "\r\n";
+  const auto foreign = torvex("protocolo " + file);
+  EXPECT_EQ(foreign.status, 1);
+  EXPECT_NE(foreign.err.find("Arquivo .rec inválido: o recibo não é o deste arquivo"), std::string::npos)
+      << foreign.err;
+
+  std::ofstream(receipt, std::ios::binary) << receiptLineFor(declaration, "\x1b[2J12345") << "\r\n";
+  const auto escaped = torvex("protocolo " + file);
+  EXPECT_EQ(escaped.status, 0) << escaped.err;
+  EXPECT_NE(escaped.out.find("Número do recibo (CREA): \\x1B[2J12345\n"), std::string::npos) << escaped.out;
+  EXPECT_EQ(escaped.out.find('\x1b'), std::string::npos);
+}
+
+// The transmission program removes, when it starts, the scratch folders that
+// killed runs left; a folder still in use stays.
+TEST_F(TransmitirCli, TheProgramClearsScratchFoldersLeftByKilledRuns) {
+  const fs::path temp = dir / "tmp";
+  fs::create_directories(temp / "trevion-abc123");
+  std::ofstream(temp / "trevion-abc123" / "trabalho.db") << "sobra";
+  fs::create_directories(temp / "trevion-emuso");
+  fs::create_directories(temp / "trevion-xyz789");
+  const int inUse = ::open((temp / "trevion-xyz789").c_str(), O_RDONLY | O_DIRECTORY);
+  ASSERT_EQ(::flock(inUse, LOCK_EX), 0);
+  const auto r = runProgram("env", "TMPDIR=" + quoted(temp.string()) + " " + quoted(cli.string()) + " transmitir " + file);
+  ::close(inUse);
+  EXPECT_EQ(r.status, 0) << r.err;
+  std::vector<std::string> left;
+  for (const auto& e : fs::directory_iterator(temp)) left.push_back(e.path().filename().string());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"trevion-emuso", "trevion-xyz789"}));
 }
 
 TEST_F(TransmitirCli, RefusesADamagedFileAndSaysWhenTheProgramIsMissing) {

@@ -16,17 +16,20 @@ namespace torvex::test {
 
 class BackgroundCli {
  public:
-  BackgroundCli(const std::vector<std::string>& args, const std::filesystem::path& outFile) {
+  // `program`: another copy of torvex-cli (the built one when empty).
+  BackgroundCli(const std::vector<std::string>& args, const std::filesystem::path& outFile,
+                const std::filesystem::path& program = {}) {
+    const std::string exe = program.empty() ? std::string(TORVEX_TEST_CLI) : program.string();
     pid_ = ::fork();
     if (pid_ == 0) {
       const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
       const int err = ::open((outFile.string() + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
       ::dup2(out, 1);
       ::dup2(err, 2);
-      std::vector<char*> argv{const_cast<char*>(TORVEX_TEST_CLI)};
+      std::vector<char*> argv{const_cast<char*>(exe.c_str())};
       for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
       argv.push_back(nullptr);
-      ::execv(TORVEX_TEST_CLI, argv.data());
+      ::execv(exe.c_str(), argv.data());
       ::_exit(127);
     }
   }

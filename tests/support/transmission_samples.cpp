@@ -5,6 +5,7 @@
 
 #include "support/declaration_generator.h"
 #include "core/delivery/file_digest.h"
+#include "core/delivery/transmission.h"
 
 namespace torvex::test {
 
@@ -33,6 +34,26 @@ void writeSoundDeclaration(const fs::path& file, long establishments, long long 
     test::DeclarationGenerator(o).write(out);
   }
   restampDigest(file);
+}
+
+std::string receiptLineFor(const fs::path& declaration, const std::string& number) {
+  std::ifstream in(declaration, std::ios::binary);
+  std::string first, second, line, last;
+  std::getline(in, first);
+  std::getline(in, second);
+  while (std::getline(in, line))
+    if (line.size() > 1) last = line;
+  if (!last.empty() && last.back() == '\r') last.pop_back();
+  core::reports::TransmissionReceipt r;
+  r.number = number;
+  r.inscription = second.substr(6, 14);
+  r.fileCrc = core::delivery::crcText(*core::delivery::fileCrc32(declaration));
+  r.establishments = last.substr(24, 5);
+  r.links = last.substr(29, 6);
+  r.date = "15032007";
+  r.time = "1011";
+  r.hash = last.substr(last.size() - core::delivery::kDigestLength);
+  return core::delivery::composeReceipt(r);
 }
 
 fs::path builtTransmissionProgram() { return TORVEX_TEST_TREVION; }

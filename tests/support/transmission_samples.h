@@ -20,6 +20,11 @@ void restampDigest(const std::filesystem::path& file);
 // Replaces characters of a file at a byte offset.
 void overwriteAt(const std::filesystem::path& file, std::uint64_t offset, const std::string& bytes);
 
+// A valid receipt line of `declaration` as it stands (its inscription, counts,
+// CRC and digest), as the transmission program writes it; `number` is the
+// receipt number.
+std::string receiptLineFor(const std::filesystem::path& declaration, const std::string& number = "512345678");
+
 // The built transmission program.
 std::filesystem::path builtTransmissionProgram();
 

@@ -7,6 +7,9 @@
 //
 // Exit status: 0 receipt written; 1 refused (fault in the file, or a receipt
 // already there); 2 the hand-off file or the declaration could not be read.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -19,6 +22,7 @@
 #include "core/delivery/file_digest.h"
 #include "core/delivery/transmission.h"
 #include "core/platform/clock.h"
+#include "core/platform/output_file.h"
 #include "core/product.h"
 #include "core/store/database.h"
 #include "core/store/reference_lookup.h"
@@ -49,23 +53,52 @@ fs::path executableFolder() {
   return ec ? fs::current_path() : exe.parent_path();
 }
 
+constexpr const char* kScratchPrefix = "trevion-";
+
 // A scratch data folder for the analysis, removed when done. The program's
 // reference tables are copied in (when found) for the texts of the findings.
+// While the program runs it holds a lock on the folder: a run that was killed
+// leaves its folder unlocked, and the next run removes it.
 class ScratchFolder {
  public:
   ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "trevion-XXXXXX").string();
-    if (::mkdtemp(pattern.data())) path_ = pattern;
+    std::string pattern = (fs::temp_directory_path() / (std::string(kScratchPrefix) + "XXXXXX")).string();
+    if (!::mkdtemp(pattern.data())) return;
+    path_ = pattern;
+    fd_ = ::open(path_.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd_ >= 0) ::flock(fd_, LOCK_EX | LOCK_NB);
   }
   ~ScratchFolder() {
     std::error_code ec;
     if (!path_.empty()) fs::remove_all(path_, ec);
+    if (fd_ >= 0) ::close(fd_);
   }
   const fs::path& path() const { return path_; }
 
  private:
   fs::path path_;
+  int fd_ = -1;
 };
+
+// Removes the scratch folders that killed runs of this user left behind
+// (unlocked); folders of a run still going, of other users, and links are left alone.
+void removeAbandonedScratchFolders() {
+  std::error_code ec;
+  const fs::path temp = fs::temp_directory_path(ec);
+  if (ec) return;
+  for (fs::directory_iterator it(temp, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.rfind(kScratchPrefix, 0) != 0 || name.size() != std::string(kScratchPrefix).size() + 6) continue;
+    const int fd = ::open(it->path().c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && st.st_uid == ::getuid() && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      std::error_code removeEc;
+      fs::remove_all(it->path(), removeEc);
+    }
+    ::close(fd);
+  }
+}
 
 std::string secondLine(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -88,6 +121,7 @@ int refuse(const std::string& text) {
 }
 
 int run(int argc, char** argv) {
+  removeAbandonedScratchFolders();
   const fs::path program = executableFolder();
   const fs::path handOff = argc > 1 ? fs::path(argv[1]) : program.parent_path() / "Transmite" / delivery::kHandOffFileName;
   const auto declaration = delivery::readHandOffFile(handOff);
@@ -97,8 +131,8 @@ int run(int argc, char** argv) {
     return kReadError;
   }
   std::error_code ec;
-  if (!delivery::isDeclarationFileName(*declaration) || !fs::is_regular_file(*declaration, ec)) {
-    std::cerr << "Arquivo de declaração não encontrado: " << declaration->string() << "\n";
+  if (const std::string problem = delivery::declarationFileProblem(*declaration); !problem.empty()) {
+    std::cerr << "Não foi possível receber a declaração: " << problem << "\n";
     return kReadError;
   }
   const fs::path receipt = delivery::receiptPath(*declaration);
@@ -177,19 +211,14 @@ int run(int argc, char** argv) {
   fields.hash = digest.stored;
   const std::string line = delivery::composeReceipt(fields) + "\r\n";
 
-  // "x": never replaces a receipt that appeared meanwhile.
-  std::FILE* f = std::fopen(receipt.c_str(), "wbx");
-  if (!f) {
-    if (fs::exists(receipt, ec))
-      return refuse("O recibo " + receipt.string() + " já existe.");
-    std::cerr << "Não foi possível gravar o recibo " << receipt.string() << ".\n";
-    return kReadError;
-  }
-  bool ok = std::fwrite(line.data(), 1, line.size(), f) == line.size();
-  if (std::fclose(f) != 0) ok = false;
-  if (!ok) {
-    fs::remove(receipt, ec);
-    std::cerr << "Não foi possível gravar o recibo " << receipt.string() << ".\n";
+  // Written whole under a temporary name; never replaces a receipt that appeared meanwhile.
+  try {
+    platform::OutputFile out(receipt);
+    out.write(line);
+    out.commitNew();
+  } catch (const platform::OutputFileError& e) {
+    if (e.error() == EEXIST) return refuse("O recibo " + receipt.string() + " já existe.");
+    std::cerr << "Não foi possível gravar o recibo " << receipt.string() << ": " << e.what() << ".\n";
     return kReadError;
   }
   std::cout << "Declaração recebida. Recibo nº " << fields.number << " gravado em " << receipt.string() << "\n";

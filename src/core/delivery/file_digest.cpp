@@ -6,9 +6,10 @@
 #include <array>
 #include <cctype>
 #include <cstdint>
-#include <fstream>
 #include <memory>
 #include <stdexcept>
+
+#include "core/platform/output_file.h"
 
 namespace torvex::core::delivery {
 
@@ -16,8 +17,9 @@ namespace {
 
 // MD5 of the file in hex; the `blankLength` bytes from `blankAt` are read as blanks.
 std::string digestOf(const std::filesystem::path& file, std::uint64_t blankAt, std::uint64_t blankLength) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot open for digest: " + file.string());
+  platform::InputFile input(file);
+  if (!input.isOpen()) throw std::runtime_error(input.problem());
+  std::istream& in = input.stream();
 
   std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> ctx(EVP_MD_CTX_new(), &EVP_MD_CTX_free);
   if (!ctx || EVP_DigestInit_ex(ctx.get(), EVP_md5(), nullptr) != 1)
@@ -65,10 +67,10 @@ bool StampedDigest::matches() const {
 
 StampedDigest checkStampedDigest(const std::filesystem::path& file) {
   StampedDigest out;
-  std::ifstream in(file, std::ios::binary);
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(file, ec);
-  if (!in || ec) return out;
+  platform::InputFile input(file);
+  if (!input.isOpen()) return out;
+  std::istream& in = input.stream();
+  const auto size = input.size();
   // The last record ends before the final line break (and an end-of-file byte after it).
   std::uint64_t end = size;
   const std::uint64_t tail = std::min<std::uint64_t>(size, 3);

@@ -1,15 +1,21 @@
 #include "core/delivery/transmission.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 #include <zlib.h>
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
 #include <stdexcept>
 
+#include "core/delivery/file_digest.h"
+#include "core/platform/output_file.h"
 #include "core/product.h"
 #include "core/text/code_page_1252.h"
+#include "core/text/visible_text.h"
 #include "core/validation/formatters.h"
 
 namespace torvex::core::delivery {
@@ -46,8 +52,10 @@ std::string cut(std::string_view line, std::size_t from, std::size_t width) {
 // rest of a longer line is skipped), without their line breaks.
 std::vector<std::string> firstLines(const fs::path& file, int count, std::size_t maxLength) {
   std::vector<std::string> lines;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return lines;
+  // Never a FIFO or a device: they would keep the reader waiting.
+  platform::InputFile input(file);
+  if (!input.isOpen()) return lines;
+  std::istream& in = input.stream();
   std::string line;
   char c;
   bool any = false;
@@ -108,15 +116,49 @@ bool transmissionProgramExists(const fs::path& program) {
 
 fs::path handOffFile(const fs::path& transmitFolder) { return transmitFolder / kHandOffFileName; }
 
+std::string handOffNameProblem(const fs::path& declaration) {
+  const std::string path = declaration.string();
+  for (const char c : path)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+      return "o nome do arquivo " + text::visibleText(path) +
+             " tem uma quebra de linha ou outro caractere de controle, que o arquivo de entrega " +
+             std::string(kHandOffFileName) + " não pode levar: renomeie o arquivo";
+  if (!path.empty() && (path.front() == ' ' || path.back() == ' '))
+    return "o nome do arquivo \"" + path + "\" começa ou termina com espaço, que o arquivo de entrega " +
+           std::string(kHandOffFileName) + " não pode levar: renomeie o arquivo";
+  return {};
+}
+
 void writeHandOffFile(const fs::path& transmitFolder, const fs::path& declaration) {
+  if (const std::string problem = handOffNameProblem(declaration); !problem.empty())
+    throw std::runtime_error("Não foi possível entregar a declaração: " + problem + ".");
   std::error_code ec;
   fs::create_directories(transmitFolder, ec);
   const fs::path file = handOffFile(transmitFolder);
-  std::FILE* f = std::fopen(file.c_str(), "wb");
-  const std::string line = declaration.string() + "\r\n";
-  bool ok = f && std::fwrite(line.data(), 1, line.size(), f) == line.size();
-  if (f && std::fclose(f) != 0) ok = false;
-  if (!ok) throw std::runtime_error("Não foi possível gravar o arquivo " + file.string() + ".");
+  try {
+    platform::OutputFile out(file);
+    out.write(declaration.string() + "\r\n");
+    out.commit();
+  } catch (const platform::OutputFileError& e) {
+    throw std::runtime_error("Não foi possível gravar o arquivo " + file.string() + ": " + e.what() + ".");
+  }
+}
+
+HandOffLock::HandOffLock(const fs::path& transmitFolder, const std::function<void()>& waiting) {
+  std::error_code ec;
+  fs::create_directories(transmitFolder, ec);
+  fd_ = ::open(transmitFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd_ < 0)
+    throw std::runtime_error("Não foi possível usar a pasta " + transmitFolder.string() + ": " +
+                             platform::fileFailureText(errno, transmitFolder) + ".");
+  if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) return;
+  if (waiting) waiting();
+  while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+  }
+}
+
+HandOffLock::~HandOffLock() {
+  if (fd_ >= 0) ::close(fd_);
 }
 
 std::optional<fs::path> readHandOffFile(const fs::path& file) {
@@ -126,6 +168,13 @@ std::optional<fs::path> readHandOffFile(const fs::path& file) {
 }
 
 bool isDeclarationFileName(const fs::path& file) { return endsWithDec(file.filename().string()); }
+
+std::string declarationFileProblem(const fs::path& file) {
+  if (!isDeclarationFileName(file))
+    return "o nome do arquivo " + text::visibleText(file.string()) + " não termina com .dec";
+  platform::InputFile input(file);
+  return input.isOpen() ? std::string() : text::visibleText(input.problem());
+}
 
 fs::path receiptPath(const fs::path& declaration) {
   std::string name = declaration.filename().string();
@@ -147,8 +196,9 @@ std::string crcText(std::uint32_t crc) {
 }
 
 std::optional<std::uint32_t> fileCrc32(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
+  platform::InputFile input(file);
+  if (!input.isOpen()) return std::nullopt;
+  std::istream& in = input.stream();
   uLong crc = ::crc32(0L, Z_NULL, 0);
   std::array<char, 64 * 1024> buffer{};
   while (in) {
@@ -169,16 +219,120 @@ reports::TransmissionReceipt cutReceipt(std::string_view line) {
 ReceiptReading readReceipt(const fs::path& receiptFile) {
   ReceiptReading reading;
   std::error_code ec;
-  if (receiptFile.empty() || !fs::exists(receiptFile, ec)) return reading;
+  if (receiptFile.empty() || fs::status(receiptFile, ec).type() == fs::file_type::not_found) return reading;
   reading.status = ReceiptStatus::Invalid;
+  platform::InputFile input(receiptFile);
+  if (!input.isOpen()) {
+    reading.problem = input.problem();
+    return reading;
+  }
   const auto lines = firstLines(receiptFile, 1, 4096);
-  if (lines.empty()) return reading;
+  if (lines.empty()) {
+    reading.problem = "o recibo " + receiptFile.string() + " está vazio";
+    return reading;
+  }
   reading.line = lines[0];
   reading.fields = cutReceipt(reading.line);
   if (reading.line.size() >= kReceiptLength &&
       crcText(crc32Of(std::string_view(reading.line).substr(0, kReceiptCheckedLength))) ==
           reading.line.substr(kReceiptCheckedLength, 10))
     reading.status = ReceiptStatus::Valid;
+  else
+    reading.problem = "o recibo " + receiptFile.string() + " está incompleto ou foi alterado (o seu CRC não confere)";
+  return reading;
+}
+
+namespace {
+
+// What a receipt says about its file, read from the file itself in one pass:
+// its CRC, the inscription of its first establishment and the last record.
+struct DeclarationFacts {
+  bool readable = false;
+  std::uint32_t crc = 0;
+  std::string second;  // the first establishment record (up to 600 characters)
+  std::string last;    // the last record, without its line break
+};
+
+DeclarationFacts factsOf(const fs::path& declaration) {
+  DeclarationFacts facts;
+  platform::InputFile input(declaration);
+  if (!input.isOpen()) return facts;
+  std::istream& in = input.stream();
+  uLong crc = ::crc32(0L, Z_NULL, 0);
+  std::array<char, 64 * 1024> buffer{};
+  std::string line;
+  int lineNumber = 1;
+  while (in) {
+    in.read(buffer.data(), buffer.size());
+    const auto got = static_cast<std::size_t>(in.gcount());
+    crc = ::crc32(crc, reinterpret_cast<const Bytef*>(buffer.data()), static_cast<uInt>(got));
+    for (std::size_t i = 0; i < got; ++i) {
+      const char c = buffer[i];
+      if (c == '\n') {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (lineNumber == 2) facts.second = line;
+        if (!line.empty()) facts.last = line;
+        line.clear();
+        ++lineNumber;
+      } else if (c != '\x1a' && line.size() < 600) {
+        line += c;
+      }
+    }
+  }
+  if (!line.empty()) {
+    if (line.back() == '\r') line.pop_back();
+    if (lineNumber == 2) facts.second = line;
+    facts.last = line;
+  }
+  facts.crc = static_cast<std::uint32_t>(crc);
+  facts.readable = true;
+  return facts;
+}
+
+// The number in a text of digits; nullopt when it is not one.
+std::optional<long long> numberIn(std::string_view digits) {
+  const std::string t = trimmed(digits);
+  if (t.empty() || t.size() > 12 || !std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return std::nullopt;
+  return std::stoll(t);
+}
+
+bool sameLetters(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+}  // namespace
+
+std::string receiptMismatch(const reports::TransmissionReceipt& receipt, const fs::path& declaration) {
+  const DeclarationFacts facts = factsOf(declaration);
+  if (!facts.readable) return "não foi possível ler o arquivo " + declaration.string();
+  const std::string inscription = cut(facts.second, 7, 14);
+  if (receipt.inscription != inscription)
+    return "o recibo é da inscrição " + text::visibleText(receipt.inscription) + ", o arquivo é da inscrição " +
+           text::visibleText(inscription);
+  const auto establishments = numberIn(receipt.establishments);
+  const auto links = numberIn(receipt.links);
+  if (!establishments || !links || establishments != numberIn(cut(facts.last, 24, 6)) ||
+      links != numberIn(cut(facts.last, 30, 6)))
+    return "as quantidades de estabelecimentos e vínculos do recibo não são as do arquivo";
+  if (numberIn(receipt.fileCrc) != static_cast<long long>(facts.crc))
+    return "o CRC do recibo não é o do arquivo: o arquivo foi alterado depois de transmitido, ou o recibo é de outro "
+           "arquivo";
+  const std::string digest = facts.last.size() >= kDigestLength ? facts.last.substr(facts.last.size() - kDigestLength)
+                                                                : std::string();
+  if (!sameLetters(receipt.hash, digest)) return "o código de controle (hash) do recibo não é o do arquivo";
+  return {};
+}
+
+ReceiptReading readReceiptOf(const fs::path& declaration) {
+  ReceiptReading reading = readReceipt(receiptPath(declaration));
+  if (reading.status != ReceiptStatus::Valid) return reading;
+  if (std::string mismatch = receiptMismatch(reading.fields, declaration); !mismatch.empty()) {
+    reading.status = ReceiptStatus::Invalid;
+    reading.problem = "o recibo não é o deste arquivo: " + mismatch;
+  }
   return reading;
 }
 

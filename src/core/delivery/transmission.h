@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,15 +42,42 @@ std::filesystem::path transmissionProgram(const std::filesystem::path& executabl
 bool transmissionProgramExists(const std::filesystem::path& program);
 // `<Transmite folder>/Trevion.ini`.
 std::filesystem::path handOffFile(const std::filesystem::path& transmitFolder);
+// Why the hand-off file cannot carry this path (it holds one line, read back
+// without the blanks at its ends): a line break or another control character,
+// or a blank at either end. Empty when it can.
+std::string handOffNameProblem(const std::filesystem::path& declaration);
 // Replaces the hand-off file's content with one line, the full path of the
-// declaration file (the folder is created when missing). Throws
-// std::runtime_error with a Portuguese text when the file cannot be written.
+// declaration file (the folder is created when missing), written under a
+// temporary name and renamed when complete. Throws std::runtime_error with a
+// Portuguese text when the file cannot be written or cannot carry the path.
 void writeHandOffFile(const std::filesystem::path& transmitFolder, const std::filesystem::path& declaration);
+
+// The hand-off of one `Transmite` folder belongs to one hand-off at a time,
+// from writing the hand-off file to reading the receipt back: a second one
+// (another window, another torvex-cli) waits until the first lets go. The
+// lock is on the folder itself and goes with the program that holds it.
+class HandOffLock {
+ public:
+  // Creates the folder when missing and waits for the lock; `waiting` is
+  // called once, before waiting, when another hand-off holds it. Throws
+  // std::runtime_error (Portuguese) when the folder cannot be used.
+  explicit HandOffLock(const std::filesystem::path& transmitFolder, const std::function<void()>& waiting = {});
+  ~HandOffLock();
+  HandOffLock(const HandOffLock&) = delete;
+  HandOffLock& operator=(const HandOffLock&) = delete;
+
+ private:
+  int fd_ = -1;
+};
 // The path held by a hand-off file; nullopt when it cannot be read or is empty.
 std::optional<std::filesystem::path> readHandOffFile(const std::filesystem::path& file);
 
 // Whether the file name ends with ".dec" (any case).
 bool isDeclarationFileName(const std::filesystem::path& file);
+// Why `file` cannot be taken as a declaration file to send or to print the
+// protocol of (Portuguese): its name does not end with ".dec", it does not
+// exist, it is a folder, a FIFO or a device. Empty when it can.
+std::string declarationFileProblem(const std::filesystem::path& file);
 // The receipt of a declaration file: the same path with the file name's ".dec"
 // replaced by ".rec" (".DEC" by ".REC"). Only the file name changes, so a
 // folder whose name holds ".dec" is never taken for the receipt's. Empty for a
@@ -70,7 +98,8 @@ std::optional<std::uint32_t> fileCrc32(const std::filesystem::path& file);
 
 enum class ReceiptStatus {
   Missing,   // no receipt beside the declaration file
-  Invalid,   // unreadable, shorter than 100 characters, or its CRC does not match
+  Invalid,   // not a regular file, unreadable, shorter than 100 characters, its CRC does not
+             // match, or (read for its declaration) it is not the receipt of that file
   Valid,
 };
 
@@ -78,12 +107,21 @@ struct ReceiptReading {
   ReceiptStatus status = ReceiptStatus::Missing;
   std::string line;                    // the first line, without its line break
   reports::TransmissionReceipt fields;  // cut from the line (also when invalid, as far as it goes)
+  std::string problem;                 // why it is invalid, in Portuguese (empty when valid or missing)
 };
 
 // Cuts the fields from a receipt line (a short line gives short or empty fields).
 reports::TransmissionReceipt cutReceipt(std::string_view line);
-// Reads and checks the receipt file.
+// Reads and checks the receipt file (its layout and its own CRC).
 ReceiptReading readReceipt(const std::filesystem::path& receiptFile);
+// Why a receipt is not the receipt of `declaration` as the file now stands:
+// its inscription, counts, file CRC or digest differ from the file's. Empty
+// when they all agree.
+std::string receiptMismatch(const reports::TransmissionReceipt& receipt, const std::filesystem::path& declaration);
+// Reads the receipt beside a declaration file and checks it against the file:
+// a receipt of another file, or of the file as it was before a change, is
+// Invalid.
+ReceiptReading readReceiptOf(const std::filesystem::path& declaration);
 // Lays the fields out in their positions (each padded or cut to its width,
 // positions 57-58 blank) and appends the CRC of the first 90 characters.
 std::string composeReceipt(const reports::TransmissionReceipt& fields);

@@ -235,12 +235,19 @@ void OutputFile::sync() {
   if (::fsync(fd_) != 0) fail(errno);
 }
 
-void OutputFile::publish() {
+void OutputFile::publish(bool replace) {
   if (auto refusal = unreplaceableTarget(target_)) {
     discard();
     throw *refusal;
   }
-  if (::rename(temporary_.c_str(), target_.c_str()) != 0) fail(errno);
+  if (replace) {
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0) fail(errno);
+  } else if (::renameat2(AT_FDCWD, temporary_.c_str(), AT_FDCWD, target_.c_str(), RENAME_NOREPLACE) != 0) {
+    // A file system without that rename: a hard link fails as well when the name is taken.
+    if (errno != EINVAL && errno != ENOSYS) fail(errno);
+    if (::link(temporary_.c_str(), target_.c_str()) != 0) fail(errno);
+    ::unlink(temporary_.c_str());
+  }
   committed_ = true;
   ::close(fd_);
   fd_ = -1;
@@ -257,6 +264,13 @@ void OutputFile::commit() {
   if (fd_ < 0) fail(EBADF);
   sync();
   publish();
+}
+
+void OutputFile::commitNew() {
+  if (committed_) return;
+  if (fd_ < 0) fail(EBADF);
+  sync();
+  publish(false);
 }
 
 void OutputFile::discard() noexcept {

@@ -121,6 +121,9 @@ class OutputFile {
   // Flushes, syncs and gives the file its final name; throws OutputFileError
   // (and then the temporary file is gone and the older file untouched).
   void commit();
+  // The same, but only when no file has the final name yet (a receipt that
+  // must never replace another): throws OutputFileError with EEXIST otherwise.
+  void commitNew();
   // Removes the temporary file. Does nothing after commit().
   void discard() noexcept;
   bool committed() const { return committed_; }
@@ -128,7 +131,7 @@ class OutputFile {
  private:
   friend class OutputFileSet;
   void sync();     // flush and fsync
-  void publish();  // rename over the final name
+  void publish(bool replace = true);  // rename over (or, not replacing, to) the final name
   [[noreturn]] void fail(int error);
 
   std::filesystem::path target_;

@@ -141,7 +141,7 @@ void TfmTransmissao::transmitSelected() {
     }
     // The window does not respond while the transmission program runs.
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto out = core::jobs::transmitDeclaration(host_.processes, {line.file, host_.transmitFolder, host_.program});
+    const auto out = core::jobs::transmitDeclaration(host_.processes, handOff(host_, line.file));
     QApplication::restoreOverrideCursor();
     switch (out.result) {
       case TransmitResult::Transmitted: break;
@@ -159,7 +159,7 @@ void TfmTransmissao::transmitSelected() {
         tell(DialogKind::Warning, noReceiptText(out.run.output));
         break;
       case TransmitResult::NotADeclaration:
-        tell(DialogKind::Error, "Arquivo de declaração não encontrado: " + line.file.string());
+        tell(DialogKind::Error, notADeclarationText(out.detail));
         break;
       case TransmitResult::HandOffFailed:
       case TransmitResult::ProgramNotStarted:
@@ -178,7 +178,8 @@ void TfmTransmissao::printSelected() {
       tell(DialogKind::Warning, core::delivery::kNotTransmittedText);
       continue;
     }
-    const auto receipt = core::delivery::readReceipt(core::delivery::receiptPath(line.file));
+    // The receipt must be this file's, as the file now stands.
+    const auto receipt = core::delivery::readReceiptOf(line.file);
     if (receipt.status != core::delivery::ReceiptStatus::Valid) {
       tell(DialogKind::Error, core::delivery::kInvalidReceiptText);
       continue;

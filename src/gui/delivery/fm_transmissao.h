@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/delivery/transmission.h"
+#include "core/jobs/transmit_job.h"
 #include "core/platform/media.h"
 #include "core/platform/processes.h"
 #include "core/reports/catalogue.h"
@@ -38,6 +39,11 @@ struct TransmissionHost {
 void offerTransmission(TransmissionHost& host, const std::filesystem::path& lastWritten, bool& severalFiles);
 // What the user reads when the transmission program left no receipt: its own words follow.
 std::string noReceiptText(const std::string& programOutput);
+// What the user reads when the chosen file cannot be handed off (`detail` says why).
+std::string notADeclarationText(const std::string& detail);
+// The hand-off of `declaration` with the host's parts; while another hand-off
+// from the same folder is under way the status line says that this one waits.
+core::jobs::TransmitSettings handOff(TransmissionHost& host, const std::filesystem::path& declaration);
 
 class TfmTransmissao : public QDialog {
   Q_OBJECT

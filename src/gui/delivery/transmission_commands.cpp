@@ -45,7 +45,7 @@ void offerTransmission(TransmissionHost& host, const std::filesystem::path& last
       core::platform::button::kYes)
     return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const auto out = core::jobs::transmitDeclaration(host.processes, {lastWritten, host.transmitFolder, host.program});
+  const auto out = core::jobs::transmitDeclaration(host.processes, handOff(host, lastWritten));
   QApplication::restoreOverrideCursor();
   using core::jobs::TransmitResult;
   switch (out.result) {
@@ -62,7 +62,7 @@ void offerTransmission(TransmissionHost& host, const std::filesystem::path& last
       ui.message(DialogKind::Warning, core::delivery::kAlreadyTransmittedText, Buttons::Ok);
       break;
     case TransmitResult::NotADeclaration:
-      ui.message(DialogKind::Error, "Arquivo de declaração não encontrado: " + lastWritten.string(), Buttons::Ok);
+      ui.message(DialogKind::Error, notADeclarationText(out.detail), Buttons::Ok);
       break;
     case TransmitResult::HandOffFailed:
     case TransmitResult::ProgramNotStarted:
@@ -87,6 +87,16 @@ void offerTransmissionAfterWrite(shell::AppContext& app, QWidget* parent, const 
   TransmissionHost host{app.transmitFolder, core::delivery::transmissionProgram(app.executableFolder), processes, media,
                         reportHost};
   offerTransmission(host, lastWritten, severalFiles);
+}
+
+core::jobs::TransmitSettings handOff(TransmissionHost& host, const std::filesystem::path& declaration) {
+  core::jobs::TransmitSettings settings{declaration, host.transmitFolder, host.program};
+  settings.waiting = [&host] { host.reports.ui.status("Aguardando o fim de outra entrega ao programa de transmissão ..."); };
+  return settings;
+}
+
+std::string notADeclarationText(const std::string& detail) {
+  return "Não foi possível transmitir a declaração: " + detail + ".";
 }
 
 std::string noReceiptText(const std::string& programOutput) {

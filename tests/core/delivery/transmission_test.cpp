@@ -4,9 +4,14 @@
 #include "core/delivery/transmission.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <atomic>
+#include <chrono>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <thread>
 
 #include "core/delivery/file_digest.h"
 #include "core/jobs/transmit_job.h"
@@ -175,19 +180,127 @@ TEST(TransmitJob, HandsOffOnlyWhatIsToBeSentAndReadsTheReceipt) {
   processes.onRun = leaveReceipt(badCrc);
   EXPECT_EQ(core::jobs::transmitDeclaration(processes, settings).result, TransmitResult::InvalidReceipt);
   fs::remove(receipt);
+  // A sound receipt, but of another file: not this declaration's.
   processes.onRun = leaveReceipt(core::delivery::composeReceipt(sampleFields()));
   out = core::jobs::transmitDeclaration(processes, settings);
-  EXPECT_EQ(out.result, TransmitResult::Transmitted);
+  EXPECT_EQ(out.result, TransmitResult::InvalidReceipt);
+  EXPECT_NE(out.receipt.problem.find("o recibo não é o deste arquivo: o recibo é da inscrição 11222333000181"),
+            std::string::npos)
+      << out.receipt.problem;
+  fs::remove(receipt);
+  processes.onRun = leaveReceipt(receiptLineFor(declaration));
+  out = core::jobs::transmitDeclaration(processes, settings);
+  EXPECT_EQ(out.result, TransmitResult::Transmitted) << out.receipt.problem;
   EXPECT_EQ(out.receipt.fields.number, "512345678");
-  EXPECT_EQ(processes.runs, std::vector<fs::path>(3, program));
+  EXPECT_EQ(processes.runs, std::vector<fs::path>(4, program));
 
   // Already transmitted: neither the hand-off file nor the program is touched.
   fs::remove(transmite / "Trevion.ini");
   EXPECT_EQ(core::jobs::transmitDeclaration(processes, settings).result, TransmitResult::AlreadyTransmitted);
   EXPECT_FALSE(fs::exists(transmite / "Trevion.ini"));
-  EXPECT_EQ(processes.runs.size(), 3u);
+  EXPECT_EQ(processes.runs.size(), 4u);
   EXPECT_EQ(core::jobs::transmitDeclaration(processes, {transmite / "outro.dec", transmite, program}).result,
             TransmitResult::NotADeclaration);
+  fs::remove_all(dir);
+}
+
+// A receipt belongs to the file beside it as that file stands: its inscription,
+// counts, file CRC and digest must all agree.
+TEST(Transmission, AReceiptIsValidOnlyForItsOwnFile) {
+  const auto dir = makeTempDirectory("torvex-recibo");
+  const fs::path declaration = dir / "Keva2006_100000000001450001G.dec";
+  writeSoundDeclaration(declaration, 2, 5);
+  const std::string line = receiptLineFor(declaration);
+  const auto withField = [&](std::size_t from, const std::string& value) {
+    std::string changed = line.substr(0, 90);
+    changed.replace(from - 1, value.size(), value);
+    return core::delivery::composeReceipt(core::delivery::cutReceipt(changed));
+  };
+  const struct {
+    std::string receipt;
+    const char* problem;  // empty: valid
+  } cases[] = {
+      {line, ""},
+      {withField(10, "11222333000181"), "o recibo é da inscrição 11222333000181"},
+      {withField(34, "00003"), "as quantidades de estabelecimentos e vínculos"},
+      {withField(39, "000006"), "as quantidades de estabelecimentos e vínculos"},
+      {withField(24, "0000000001"), "o CRC do recibo não é o do arquivo"},
+      {withField(59, std::string(32, 'f')), "o código de controle (hash) do recibo não é o do arquivo"},
+  };
+  for (const auto& c : cases) {
+    std::ofstream(core::delivery::receiptPath(declaration), std::ios::binary) << c.receipt << "\r\n";
+    const auto reading = core::delivery::readReceiptOf(declaration);
+    EXPECT_EQ(reading.status == ReceiptStatus::Valid, std::string(c.problem).empty()) << c.problem;
+    EXPECT_NE(reading.problem.find(c.problem), std::string::npos) << reading.problem;
+  }
+  // The file changed after it was transmitted: its receipt no longer holds.
+  std::ofstream(core::delivery::receiptPath(declaration), std::ios::binary) << line << "\r\n";
+  overwriteAt(declaration, 529 + 100, "X");
+  EXPECT_EQ(core::delivery::readReceiptOf(declaration).status, ReceiptStatus::Invalid);
+  fs::remove_all(dir);
+}
+
+// A FIFO or a folder where a receipt or a declaration is expected is refused
+// at once, never waited on; names the hand-off file cannot carry are refused.
+TEST(TransmitJob, FifosFoldersAndNamesTheHandOffCannotCarryAreRefused) {
+  const auto dir = makeTempDirectory("torvex-fifo");
+  const fs::path transmite = dir / "Transmite";
+  fs::create_directories(transmite);
+  const fs::path declaration = transmite / "Keva2006_100000000001450001G.dec";
+  writeSoundDeclaration(declaration, 2, 5);
+  ASSERT_EQ(::mkfifo(core::delivery::receiptPath(declaration).c_str(), 0600), 0);
+  const auto reading = core::delivery::readReceiptOf(declaration);
+  EXPECT_EQ(reading.status, ReceiptStatus::Invalid);
+  EXPECT_NE(reading.problem.find("é um FIFO, não um arquivo comum"), std::string::npos) << reading.problem;
+  const auto listed = core::delivery::listDeclarations(transmite);
+  ASSERT_EQ(listed.size(), 1u);
+  EXPECT_EQ(listed[0].state, "Transmitida");
+
+  ASSERT_EQ(::mkfifo((transmite / "fila.dec").c_str(), 0600), 0);
+  fs::create_directory(transmite / "pasta.dec");
+  const fs::path withNewline = transmite / "Keva2006_1\nOUTRO.dec";
+  fs::copy_file(declaration, withNewline);
+  FakeProcesses processes;
+  const fs::path program = dir / "trevion2006";
+  const struct {
+    fs::path file;
+    TransmitResult result;
+    const char* detail;
+  } cases[] = {
+      {transmite / "fila.dec", TransmitResult::NotADeclaration, "é um FIFO, não um arquivo comum"},
+      {transmite / "pasta.dec", TransmitResult::NotADeclaration, "é uma pasta, não um arquivo comum"},
+      {transmite / "nada.dec", TransmitResult::NotADeclaration, "arquivo não encontrado"},
+      {withNewline, TransmitResult::HandOffFailed, "quebra de linha ou outro caractere de controle"},
+  };
+  for (const auto& c : cases) {
+    const auto out = core::jobs::transmitDeclaration(processes, {c.file, transmite, program});
+    EXPECT_EQ(out.result, c.result) << c.file;
+    EXPECT_NE(out.detail.find(c.detail), std::string::npos) << out.detail;
+  }
+  EXPECT_FALSE(fs::exists(transmite / "Trevion.ini"));
+  EXPECT_TRUE(processes.runs.empty());
+  fs::remove_all(dir);
+}
+
+// A second hand-off from the same folder waits for the first to end.
+TEST(TransmitJob, ASecondHandOffWaitsForTheFirst) {
+  const auto dir = makeTempDirectory("torvex-vez");
+  const fs::path transmite = dir / "Transmite";
+  fs::create_directories(transmite);
+  const fs::path declaration = transmite / "Keva2006_100000000001450001G.dec";
+  writeSoundDeclaration(declaration, 2, 5);
+  std::atomic<bool> waited{false};
+  std::optional<core::delivery::HandOffLock> first(std::in_place, transmite);
+  FakeProcesses processes;
+  core::jobs::TransmitSettings settings{declaration, transmite, dir / "trevion2006"};
+  settings.waiting = [&] { waited = true; };
+  std::thread second([&] { core::jobs::transmitDeclaration(processes, settings); });
+  for (int i = 0; i < 200 && !waited; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_TRUE(waited);
+  EXPECT_FALSE(fs::exists(transmite / "Trevion.ini"));  // nothing done while the first holds it
+  first.reset();
+  second.join();
+  EXPECT_TRUE(fs::exists(transmite / "Trevion.ini"));
   fs::remove_all(dir);
 }
 

@@ -154,6 +154,25 @@ TEST(OutputFileSet, NoFileOfTheSetGetsItsNameBeforeEveryOneIsComplete) {
   EXPECT_EQ(s.names(), (std::vector<std::string>{"a01.dec", "a02.dec"}));
 }
 
+TEST(OutputFile, CommitNewNeverReplacesAFileThatAppearedMeanwhile) {
+  Scratch s;
+  OutputFile receipt(s.path / "X.rec");
+  receipt.write("recibo novo");
+  s.put("X.rec", "recibo de outro");
+  try {
+    receipt.commitNew();
+    ADD_FAILURE() << "replaced";
+  } catch (const OutputFileError& e) {
+    EXPECT_EQ(e.error(), EEXIST);
+  }
+  EXPECT_EQ(s.read("X.rec"), "recibo de outro");
+  EXPECT_EQ(s.names(), std::vector<std::string>{"X.rec"});
+  OutputFile other(s.path / "Y.rec");
+  other.write("recibo");
+  other.commitNew();
+  EXPECT_EQ(s.read("Y.rec"), "recibo");
+}
+
 TEST(OutputFile, LeftoversOfDeadWritersAreRemovedAndNothingElse) {
   Scratch s;
   // A writer killed half-way leaves its temporary file.

@@ -6,6 +6,7 @@
 #include "core/text/code_page_1252.h"
 #include "core/text/json_string.h"
 #include "core/text/utf8_text.h"
+#include "core/text/visible_text.h"
 
 namespace torvex::core::text {
 namespace {
@@ -53,6 +54,19 @@ TEST(JsonString, AnyTextGivesValidJson) {
   EXPECT_EQ(jsonQuoted("AB\0CD\x7F"s), R"("AB\u0000CD\u007f")");
   EXPECT_EQ(jsonQuoted("JOÃO \xC3"), "\"JOÃO \xEF\xBF\xBD\"");
   EXPECT_EQ(jsonQuoted("\xED\xA0\x80"), "\"\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\"");  // a surrogate is malformed
+}
+
+TEST(VisibleText, ControlCharactersAndStrayBytesAreEscaped) {
+  const struct {
+    std::string in, out;
+  } cases[] = {
+      {"Razão Social 12", "Razão Social 12"},
+      {"\x1b[2J", "\\x1B[2J"},
+      {"a\nb\rc\x7f", "a\\x0Ab\\x0Dc\\x7F"},
+      {"\xC2\x9B" "31m", "\\xC2\\x9B31m"},  // C1 CSI in UTF-8
+      {"\xE7\xE3o", "\\xE7\\xE3o"},          // code page 1252 bytes, not UTF-8
+  };
+  for (const auto& c : cases) EXPECT_EQ(visibleText(c.in), c.out) << c.in;
 }
 
 }  // namespace
