@@ -39,4 +39,18 @@ CliResult runProgram(const std::string& program, const std::string& args) {
   return r;
 }
 
+std::optional<CliResult> runOnSmallDisk(const std::filesystem::path& mountPoint, int kilobytes,
+                                        const std::string& script) {
+  const std::string mount =
+      "mount -t tmpfs -o size=" + std::to_string(kilobytes) + "k tmpfs " + quoted(mountPoint.string());
+  // The superuser mounts in a namespace of its own; others may in a user namespace.
+  for (const char* how : {"-m", "-rm"}) {
+    if (runProgram("unshare", std::string(how) + " sh -c " + quoted(mount + " && echo montado")).out != "montado\n")
+      continue;
+    return runProgram("unshare", std::string(how) + " sh -c " +
+                                     quoted(mount + " || exit 97; TORVEX_CLI=" + quoted(TORVEX_TEST_CLI) + "; " + script));
+  }
+  return std::nullopt;
+}
+
 }  // namespace torvex::test

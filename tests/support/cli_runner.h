@@ -1,5 +1,7 @@
 #pragma once
 // Runs torvex-cli as a subprocess and collects its exit status and output.
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,14 @@ struct CliResult {
 CliResult runTorvexCli(const std::string& args);
 // The same for another program (a copy of torvex-cli put elsewhere, for example).
 CliResult runProgram(const std::string& program, const std::string& args);
+
+// Runs `script` (sh) with a small empty disk of `kilobytes` mounted at
+// `mountPoint` (an existing folder), in a mount namespace of its own, so that
+// writes there fill the disk; TORVEX_CLI in the script names torvex-cli. What
+// the script leaves on the disk is gone when it ends: it prints what it wants
+// to check. nullopt when this system does not let a test mount a disk.
+std::optional<CliResult> runOnSmallDisk(const std::filesystem::path& mountPoint, int kilobytes,
+                                        const std::string& script);
 
 // A path or word quoted for the shell.
 std::string quoted(const std::string& text);

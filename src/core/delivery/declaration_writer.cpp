@@ -5,6 +5,7 @@
 #include <ctime>
 #include <memory>
 #include <optional>
+#include <set>
 #include <system_error>
 
 #include "core/delivery/declaration_records.h"
@@ -12,6 +13,8 @@
 #include "core/delivery/file_digest.h"
 #include "core/delivery/media_operations.h"
 #include "core/delivery/record_text.h"
+#include "core/delivery/transmission.h"
+#include "core/platform/output_file.h"
 #include "core/store/table_def.h"
 #include "core/text/utf8_text.h"
 #include "core/validation/message_dialog.h"
@@ -30,18 +33,9 @@ constexpr long long kRecordBytes = 529;         // 527 characters and CR LF
 constexpr long long kLastSlotMargin = 3529;     // room left for records 9 and the next ones
 constexpr long long kEstablishmentWithLinksSlotMargin = 4058; // an establishment with links needs one more slot
 constexpr long long kMinimumCapacity = 1410;
-// Suffix of a declaration file while it is written.
-constexpr const char* kPartialSuffix = ".parcial";
 
 // Thrown inside a run to end it; the marks set before it decide the result.
 struct EndRun {};
-
-struct FileCloser {
-  void operator()(std::FILE* f) const {
-    if (f) std::fclose(f);
-  }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
 
 std::string fileNumberText(int number) { return number < 10 ? "0" + std::to_string(number) : std::to_string(number); }
 
@@ -75,7 +69,7 @@ class WriteRun {
         body();
       } catch (const EndRun&) {
       }
-      file_.reset();
+      file_ = nullptr;
       // Open statements would keep the protocol tables from being dropped.
       establishmentLookup_.reset();
       links_.reset();
@@ -121,14 +115,23 @@ class WriteRun {
     if (out_.failureCause.empty()) out_.failureCause = writeFailureCause(error, w_.media_.folder(drive_));
     fail();
   }
+  [[noreturn]] void failWriting(const platform::OutputFileError& e) {
+    if (e.error() != 0) failWriting(e.error());
+    if (out_.failureCause.empty()) out_.failureCause = e.what();
+    fail();
+  }
   [[noreturn]] void interrupt() {
     interrupted_ = true;
     throw EndRun{};
   }
+  // Files not yet given their names go with the set; those already named
+  // (earlier disks of a removable run) are removed by name.
   void removeWrittenFiles() {
+    file_ = nullptr;
+    pending_.discardAll();
     std::error_code ec;
-    if (!partialPath_.empty()) fs::remove(partialPath_, ec);
-    for (const auto& f : out_.files) fs::remove(f.path, ec);
+    for (const auto& f : out_.files)
+      if (committed_.count(f.path.string())) fs::remove(f.path, ec);
     out_.files.clear();
   }
 
@@ -147,10 +150,25 @@ class WriteRun {
     if (!diskReadyCheck(w_.media_, w_.ui_, req_.drive)) interrupt();
     capacity_ = removable() ? w_.media_.capacity(drive_).value_or(0) : kHardDiskCapacity;
     written_ = capacity_ - kLastSlotMargin;
+    // What killed runs left behind there goes first (only their temporary files).
+    platform::removeAbandonedOutputs(w_.media_.folder(drive_),
+                                     [](const std::string& name) { return isDeclarationFileName(name); });
 
     prepareStatements();
     for (const Target& t : targets) writeEstablishment(t);
     if (file_) closeFile();
+    // The files of the hard disk get their names together, once all are complete.
+    publishPending();
+  }
+
+  void publishPending() {
+    try {
+      pending_.commitAll();
+    } catch (const platform::OutputFileError& e) {
+      failWriting(e);
+    }
+    for (std::size_t i = 0; i < pending_.size(); ++i) committed_.insert(pending_[i].target().string());
+    pending_.clear();
   }
 
   void readResponsible() {
@@ -363,8 +381,9 @@ class WriteRun {
           if (!confirm("Existe um arquivo de nome \"" + dec + "\" no drive " + letter + ": .\rAutoriza gravar sobre?"))
             interrupt();
           overwriteAuthorised_ = true;
-          std::error_code ec;
-          if (!fs::remove(w_.media_.folder(drive_) / dec, ec) || ec) {
+          // The older file stays until the new one is complete and takes its name;
+          // a name that could not be replaced is told now, as a failed deletion.
+          if (platform::unreplaceableTarget(w_.media_.folder(drive_) / dec)) {
             inform("O arquivo \"" + dec + ".\" não pode ser excluido.");
             deleteFailed_ = true;
             throw EndRun{};
@@ -378,20 +397,16 @@ class WriteRun {
         throw EndRun{};
       }
       const fs::path path = w_.media_.folder(drive_) / dec;
-      // Written under another name, given its own only once complete with its digest.
-      const fs::path partial = w_.media_.folder(drive_) / (dec + kPartialSuffix);
-      file_.reset(std::fopen(partial.c_str(), "wb"));
-      if (!file_) {
-        const int error = errno;
+      // Written under a temporary name of its own, named only once complete with its digest.
+      try {
+        file_ = &pending_.add(path);
+      } catch (const platform::OutputFileError& e) {
         inform("Disco com problema ou não há disco na unidade.");
         // The hard disk offers no other disk to try.
-        if (!removable()) failWriting(error);
+        if (!removable()) failWriting(e);
         retry = true;
         continue;
       }
-      std::setvbuf(file_.get(), nullptr, _IOFBF, 1 << 20);
-      currentPath_ = path;
-      partialPath_ = partial;
       out_.lastWrittenPath = path;
       out_.filesWritten = filesStarted_;
       break;
@@ -416,9 +431,12 @@ class WriteRun {
   }
 
   void writeRecord(const std::string& record) {
-    if (std::fwrite(record.data(), 1, record.size(), file_.get()) != record.size() ||
-        std::fwrite("\r\n", 1, 2, file_.get()) != 2)
-      failWriting(errno);
+    try {
+      file_->write(record);
+      file_->write("\r\n");
+    } catch (const platform::OutputFileError& e) {
+      failWriting(e);
+    }
   }
 
   void closeFile() {
@@ -443,34 +461,34 @@ class WriteRun {
     fileLinks_ = 0;
     filePrefixesNotZero_ = 0;
 
-    const bool closed = std::fclose(file_.release()) == 0;
-    if (!closed) failWriting(errno);
+    try {
+      file_->flush();
+    } catch (const platform::OutputFileError& e) {
+      failWriting(e);
+    }
     processInterruption();
     stampDigest();
   }
 
   void stampDigest() {
+    platform::OutputFile& f = *file_;
+    file_ = nullptr;
     std::string digest;
     errno = 0;
     try {
-      digest = hashFileGenerate(partialPath_);
+      digest = hashFileGenerate(f.temporaryPath());
     } catch (const std::exception&) {
       failWriting(errno ? errno : EIO);
     }
-    File f(std::fopen(partialPath_.c_str(), "r+b"));
-    std::error_code ec;
-    const auto size = fs::file_size(partialPath_, ec);
-    // A file that cannot be measured is an I/O failure of the run, not an escaping exception.
-    const long at = ec ? -1 : static_cast<long>(size) - 34;
-    if (!f || at < 0 || std::fseek(f.get(), at, SEEK_SET) != 0 ||
-        std::fwrite(digest.data(), 1, kDigestLength, f.get()) != kDigestLength)
-      failWriting(errno ? errno : EIO);
-    if (std::fclose(f.release()) != 0) failWriting(errno);
-    fs::rename(partialPath_, currentPath_, ec);
-    if (ec) failWriting(ec.value());
-    partialPath_.clear();
-    out_.files.push_back({currentPath_, digest});
-    currentPath_.clear();
+    try {
+      if (f.size() < 34) failWriting(EIO);
+      f.writeAt(f.size() - 34, std::string_view(digest).substr(0, kDigestLength));
+    } catch (const platform::OutputFileError& e) {
+      failWriting(e);
+    }
+    out_.files.push_back({f.target(), digest});
+    // A removable disk is given up for the next one: its file is named now.
+    if (removable()) publishPending();
   }
 
   // ------------------------------------------------------------ protocol tables
@@ -535,9 +553,9 @@ class WriteRun {
   int fileNumber_ = 0;
   int filesStarted_ = 0;
   std::string baseName_;
-  File file_;
-  fs::path currentPath_;
-  fs::path partialPath_;  // the file being written, under its temporary name
+  platform::OutputFileSet pending_;       // files written but not yet under their names
+  platform::OutputFile* file_ = nullptr;  // the one being written, in pending_
+  std::set<std::string> committed_;       // files already under their names
   long long sequence_ = 2;
   long long fileEstablishments_ = 0;
   long long fileLinks_ = 0;

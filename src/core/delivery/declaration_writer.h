@@ -49,9 +49,11 @@ struct WriteOutcome {
   std::filesystem::path lastWrittenPath;  // most recent output file created (empty when none was)
   int filesWritten = 0;                   // files started in the run
   bool severalFiles = false;              // a second file was started
-  // Files closed and digested, in order. A run that fails or is interrupted
-  // removes every file it wrote, so that the destination never holds part of
-  // a declaration; while a file is written it has the suffix ".parcial".
+  // Files closed and digested, in order. Every file is written under a
+  // temporary name of its own and named only when complete; on the hard disk
+  // all the files of a run are named together at its end. A run that fails or
+  // is interrupted removes every file it wrote, so that the destination never
+  // holds part of a declaration.
   std::vector<WrittenFile> files;
   // Why a file operation on the destination failed, in words for the user
   // (read-only folder, full disk, missing folder...); empty otherwise.

@@ -1,28 +1,18 @@
 #include "core/delivery/destination_folder.h"
 
+#include "core/platform/output_file.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 namespace torvex::core::delivery {
 
 namespace fs = std::filesystem;
 
 std::string writeFailureCause(int error, const fs::path& folder) {
-  const std::string name = folder.string();
-  switch (error) {
-    case ENOENT: return "a pasta de destino não existe: " + name;
-    case ENOTDIR: return name + " não é uma pasta";
-    case EACCES:
-    case EPERM: return "sem permissão de gravação na pasta de destino " + name;
-    case EROFS: return "a pasta de destino " + name + " está num disco somente para leitura";
-    case ENOSPC:
-    case EDQUOT: return "não há espaço livre no disco da pasta de destino " + name;
-    case EIO: return "erro de leitura ou gravação no disco da pasta de destino " + name;
-    default: return "erro na gravação na pasta de destino " + name + " (" + std::strerror(error) + ")";
-  }
+  return platform::fileFailureText(error, folder, "pasta de destino");
 }
 
 std::string destinationProblem(const fs::path& folder, std::uintmax_t neededBytes) {

@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <iterator>
 
 #include "core/delivery/file_digest.h"
+#include "core/platform/output_file.h"
 #include "writer_fixture.h"
 
 namespace torvex::test {
@@ -321,6 +325,54 @@ TEST(DeclarationWriter, SplitDeclarationThatFailsLeavesNoneOfItsFiles) {
   b.ui.shown.clear();
   EXPECT_EQ(b.write(), WriteResult::Success);
   EXPECT_TRUE(texts(b.ui).empty());
+}
+
+// The hard disk's files take their names together once the last one is
+// complete: a run stopped half-way (killed, power gone) leaves only temporary
+// files, which the next run removes.
+TEST(DeclarationWriter, TheFilesOfASplitDeclarationAreNamedOnlyAtTheEnd) {
+  WriterBench b;
+  b.addResponsible();
+  b.addLinks(b.addEstablishment("12345678000195", "00", true), 4995);  // two files
+  b.ui.stopAfterEvents = 4998;                                          // inside the second file
+  b.ui.answers = {button::kNo};
+  std::vector<std::string> duringSecondFile;
+  b.ui.onMessage = [&](const std::string&, const std::string&) { duringSecondFile = folderEntries(b.transmite); };
+  ASSERT_EQ(b.write(), WriteResult::Success);
+  ASSERT_EQ(duringSecondFile.size(), 2u);
+  for (const auto& name : duringSecondFile) EXPECT_NE(name.find(".dec.parcial-"), std::string::npos) << name;
+  EXPECT_EQ(folderEntries(b.transmite), (std::vector<std::string>{kBase + "01G.dec", kBase + "02G.dec"}));
+}
+
+TEST(DeclarationWriter, LeftoversOfAKilledRunAreRemovedAndPlantedLinksAreNeverWrittenThrough) {
+  WriterBench b;
+  b.addResponsible();
+  b.addEstablishment("12345678000195", "00", false);
+  // A run killed while writing: its temporary file stays behind.
+  const pid_t child = ::fork();
+  if (child == 0) {
+    auto* killed = new core::platform::OutputFile(b.transmite / (kBase + "01G.dec"));
+    killed->write("metade de um arquivo");
+    killed->flush();
+    ::_exit(0);
+  }
+  ::waitpid(child, nullptr, 0);
+  // Links planted at the names a writer might take, and at the final name.
+  const fs::path victim = b.scratch / "vitima.txt";
+  std::ofstream(victim) << "intocado";
+  fs::create_symlink(victim, b.transmite / (kBase + "01G.dec.parcial"));
+  fs::create_symlink(victim, b.transmite / (kBase + "01G.dec"));
+  std::ofstream(b.transmite / "notas.txt.parcial-1-0000abcd") << "de outro programa";
+  ASSERT_EQ(folderEntries(b.transmite).size(), 4u);
+
+  b.ui.answers = {button::kYes};  // overwrite the (linked) final name
+  ASSERT_EQ(b.write(), WriteResult::Success);
+  EXPECT_EQ(folderEntries(b.transmite), (std::vector<std::string>{kBase + "01G.dec", kBase + "01G.dec.parcial",
+                                                                  "notas.txt.parcial-1-0000abcd"}));
+  EXPECT_FALSE(fs::is_symlink(b.transmite / (kBase + "01G.dec")));
+  EXPECT_EQ(fs::file_size(b.transmite / (kBase + "01G.dec")), 3u * 529);
+  std::ifstream in(victim);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "intocado");
 }
 
 TEST(DeclarationWriter, MissingHardDiskFolderFails) {
