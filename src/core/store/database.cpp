@@ -448,6 +448,8 @@ void Database::acquireExclusive(std::string_view tableForMessage) {
 
 void Database::releaseExclusive() { lock_->shared(); }
 
+bool Database::holdsExclusive() const { return lock_->exclusive(); }
+
 std::string storedText(std::string_view value) { return std::string(text::trimTrailingBlanks(value)); }
 
 }  // namespace torvex::core::store

@@ -147,6 +147,11 @@ class Database {
   // ("Tabela ... em uso") while another program holds the folder open.
   void acquireExclusive(std::string_view tableForMessage = {});
   void releaseExclusive();
+  bool holdsExclusive() const;
+
+  // Finalises the statements of cached(): one stopped before its last row keeps
+  // a read transaction open, which a change of the whole file must not meet.
+  void forgetCachedStatements() { cache_.clear(); }
 
   // Who holds the work tables (see WorkTablesHold).
   WorkTablesLock& workTablesLock() { return *workLock_; }
