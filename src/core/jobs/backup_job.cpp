@@ -314,17 +314,21 @@ RestoreOutcome restoreEnded(platform::Interaction& ui, RestoreStatus status, std
 
 std::string backupTitle() { return "Keva" + std::string(product::kBaseYear); }
 
+namespace {
+// A cause on a line of its own begins with a capital.
+std::string causeLine(std::string_view cause) {
+  if (cause.empty()) return {};
+  std::string line(cause);
+  if (line[0] >= 'a' && line[0] <= 'z') line[0] = static_cast<char>(line[0] - 'a' + 'A');
+  return "\r\n" + line;
+}
+}  // namespace
+
 std::string backupFailedText(std::string_view text, std::string_view cause) {
-  std::string out = "Ocorreu um erro durante o processo de backup: [" + std::string(text) + "].";
-  if (!cause.empty()) out += "\r\n" + std::string(cause);
-  return out;
+  return "Ocorreu um erro durante o processo de backup: [" + std::string(text) + "]." + causeLine(cause);
 }
 
-std::string restoreFailedText(std::string_view cause) {
-  std::string out(backup_text::kRestoreFailed);
-  if (!cause.empty()) out += "\r\n" + std::string(cause);
-  return out;
-}
+std::string restoreFailedText(std::string_view cause) { return std::string(backup_text::kRestoreFailed) + causeLine(cause); }
 
 BackupPlace backupPlace(const platform::Media& media, const fs::path& archive) {
   const fs::path folder = fs::absolute(archive).parent_path();

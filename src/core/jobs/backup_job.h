@@ -28,6 +28,8 @@ inline constexpr const char* kBackupEntryName = "declaracao.db";
 // A volume is begun only with this much free space; this much is left free beside it.
 inline constexpr std::int64_t kMinimumBackupSpace = 50000;
 inline constexpr std::int64_t kBackupSpaceMargin = 20000;
+// The smallest volume size a user may ask for: room for a block after the headroom.
+inline constexpr std::int64_t kSmallestVolume = 32768;
 
 // The texts of the two windows.
 namespace backup_text {
