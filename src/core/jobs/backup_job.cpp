@@ -305,7 +305,8 @@ void removeWork(const fs::path& work) {
 
 RestoreOutcome restoreEnded(platform::Interaction& ui, RestoreStatus status, std::string message,
                             DialogKind kind = DialogKind::Error) {
-  ui.progress(0, 0);
+  // A finished restore leaves its progress full.
+  if (status != RestoreStatus::Done) ui.progress(0, 0);
   if (!message.empty()) ui.message(kind, message, Buttons::Ok);
   return {status, std::move(message)};
 }
@@ -391,7 +392,6 @@ BackupOutcome runBackup(store::Database& db, const platform::Media& media, platf
   }
   out.volumes = volumes.files();
   out.status = BackupStatus::Done;
-  ui.progress(0, 0);
   ui.message(DialogKind::Information, std::string(backup_text::kBackupDone), Buttons::Ok);
   return out;
 }

@@ -27,6 +27,23 @@ constexpr int kRestoreHelpTopic = 897;
 
 }  // namespace
 
+// The run's side of the window: a Cancel is a question only while the run
+// lets events through between blocks; a key press that arrives later (while the
+// outcome's message is up) finds the run past the point where it could stop.
+class TfmCopiaSeguranca::Run : public importing::PageInteraction {
+ public:
+  using PageInteraction::PageInteraction;
+  void processEvents() override {
+    inEvents_ = true;
+    PageInteraction::processEvents();
+    inEvents_ = false;
+  }
+  bool canStop() const { return inEvents_; }
+
+ private:
+  bool inEvents_ = false;
+};
+
 TfmCopiaSeguranca::TfmCopiaSeguranca(BackupWindowHost host, Kind kind, QWidget* parent)
     : QDialog(parent), host_(std::move(host)), kind_(kind), ui_(std::make_unique<Ui::TfmCopiaSeguranca>()) {
   ui_->setupUi(this);
@@ -34,7 +51,7 @@ TfmCopiaSeguranca::TfmCopiaSeguranca(BackupWindowHost host, Kind kind, QWidget* 
     ownDialogs_ = std::make_unique<platform::QtInteraction>(this);
     host_.dialogs = ownDialogs_.get();
   }
-  run_ = std::make_unique<importing::PageInteraction>(*host_.dialogs);
+  run_ = std::make_unique<Run>(*host_.dialogs);
   run_->setProgressBar(ui_->pbProgresso);
   const bool backup = kind_ == Kind::Backup;
   // The restore window's title ends with a blank, as it always has.
@@ -50,8 +67,13 @@ TfmCopiaSeguranca::TfmCopiaSeguranca(BackupWindowHost host, Kind kind, QWidget* 
                               "depois que ela for lida e conferida por inteiro.\n\n"
                               "Clique em Iniciar e escolha o arquivo da cópia."));
   ui_->lbProgresso->setText(fromText(backup ? text::kBackupProgress : text::kRestoreProgress));
-  ui_->lbProgresso->hide();
-  ui_->pbProgresso->hide();
+  // The progress keeps its room while hidden: the text above it never shrinks.
+  for (QWidget* w : {static_cast<QWidget*>(ui_->lbProgresso), static_cast<QWidget*>(ui_->pbProgresso)}) {
+    QSizePolicy policy = w->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(policy);
+    w->hide();
+  }
   connect(ui_->btIniciar, &QPushButton::clicked, this, &TfmCopiaSeguranca::start);
   connect(ui_->btCancelar, &QPushButton::clicked, this, &TfmCopiaSeguranca::reject);
   connect(this, &QDialog::finished, this, [this] {
@@ -125,6 +147,7 @@ void TfmCopiaSeguranca::reject() {
     QDialog::reject();
     return;
   }
+  if (!run_->canStop()) return;
   const auto question = kind_ == Kind::Backup ? text::kCancelBackup : text::kCancelRestore;
   if (host_.dialogs->message(DialogKind::Confirmation, std::string(question), Buttons::YesNo) ==
       core::platform::button::kYes)

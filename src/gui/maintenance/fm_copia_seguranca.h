@@ -21,10 +21,6 @@ namespace torvex::core::store {
 class Database;
 }
 
-namespace torvex::gui::importing {
-class PageInteraction;
-}
-
 namespace torvex::gui::maintenance {
 
 struct BackupWindowHost {
@@ -68,7 +64,8 @@ class TfmCopiaSeguranca : public QDialog {
   Kind kind_;
   std::unique_ptr<Ui::TfmCopiaSeguranca> ui_;
   std::unique_ptr<core::platform::Interaction> ownDialogs_;
-  std::unique_ptr<importing::PageInteraction> run_;
+  class Run;
+  std::unique_ptr<Run> run_;
   bool running_ = false;
   bool restored_ = false;
 };

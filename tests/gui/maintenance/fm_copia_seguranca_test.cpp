@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <functional>
+#include <utility>
 
 #include "core/delivery/folder_media.h"
 #include "core/jobs/backup_job.h"
@@ -24,9 +25,15 @@ namespace {
 // Scripted dialogs that can also act while a run lets events through.
 struct User : test::ScriptedInteraction {
   std::function<void()> onEvents;
+  std::function<void()> onMessage;
   void processEvents() override {
     ScriptedInteraction::processEvents();
     if (onEvents) onEvents();
+  }
+  std::string message(core::platform::DialogKind kind, const std::string& text,
+                      core::platform::Buttons buttons) override {
+    if (onMessage) std::exchange(onMessage, nullptr)();
+    return ScriptedInteraction::message(kind, text, buttons);
   }
 };
 
@@ -105,6 +112,19 @@ class BackupWindowTest : public QObject {
     QVERIFY(!w.isVisible());
     QVERIFY(!fs::exists(archive));
     QVERIFY(fs::is_empty(f.dir));
+  }
+
+  void aCancelThatComesAfterTheLastBlockAsksNothing() {
+    Fixture f;
+    f.addEstablishments(3);
+    TfmCopiaSeguranca w(f.host(f.dir / "Keva2006.bkp"), Kind::Backup);
+    w.show();
+    // Pressed while the outcome is being shown: the run can no longer stop.
+    f.ui.onMessage = [&] { w.cancelButton()->click(); };
+    w.startButton()->click();
+    QCOMPARE(f.ui.shown.size(), std::size_t{1});
+    QCOMPARE(f.lastMessage(), std::string(text::kBackupDone));
+    QVERIFY(fs::exists(f.dir / "Keva2006.bkp"));
   }
 
   void cancelWhileIdleClosesWithoutAQuestion() {
