@@ -17,6 +17,10 @@ constexpr Command kCommands[] = {
      setupProtocolo},
     {"responsavel", "Mostra o responsável gravado, ou o confere e grava a partir de um arquivo de declaração "
      "(Dados do Responsável)", setupResponsavel},
+    {"copia", "Grava uma cópia de segurança dos dados das declarações, em um ou mais volumes (Cópia de Segurança - Gravar)",
+     setupCopia},
+    {"restaurar", "Restaura os dados das declarações de uma cópia de segurança (Cópia de Segurança - Restaurar)",
+     setupRestaurar},
 };
 }  // namespace
 

@@ -37,6 +37,8 @@ Runner setupIndexar(CLI::App& sub);
 Runner setupTransmitir(CLI::App& sub);
 Runner setupProtocolo(CLI::App& sub);
 Runner setupResponsavel(CLI::App& sub);
+Runner setupCopia(CLI::App& sub);
+Runner setupRestaurar(CLI::App& sub);
 
 // The data folder beside the executable ("dados").
 std::filesystem::path defaultDataFolder();

@@ -19,6 +19,7 @@ inline constexpr int kStructureFinding = 4; // analisar: the file's structure is
 inline constexpr int kRewriteFailed = 5;    // analisar --gravar
 inline constexpr int kRewriteInterrupted = 6;
 inline constexpr int kWorkTablesBusy = 7;   // another program holds the data folder's work tables
+inline constexpr int kDataFolderBusy = 7;   // copia, restaurar: another program is using the data
 inline constexpr int kInterruptedBySignal = 130;  // a check stopped with Ctrl-C, as shells report SIGINT
 }  // namespace exit_status
 
@@ -41,6 +42,10 @@ inline constexpr ExitStatusRow kExitStatusTable[] = {
     {exit_status::kRefused, "protocolo", "recusado: declaração não transmitida (sem recibo) ou Arquivo .rec inválido"},
     {exit_status::kRefused, "responsavel",
      "recusado: o responsável do arquivo tem erros (nada gravado), ou não há responsável gravado"},
+    {exit_status::kRefused, "copia", "recusado: o arquivo não tem a extensão .bkp"},
+    {exit_status::kRefused, "restaurar",
+     "recusado: extensão inválida, arquivo inexistente, não é uma cópia do ano-base, ou cópia danificada "
+     "(os dados não foram alterados)"},
     {exit_status::kErrors, "verificar, analisar", "há erros"},
     {exit_status::kInterrupted, "gravar",
      "interrompido: verificação interrompida, ou um arquivo de mesmo nome já existe"},
@@ -54,7 +59,11 @@ inline constexpr ExitStatusRow kExitStatusTable[] = {
      "nova gravação interrompida: já existe um arquivo de mesmo nome"},
     {exit_status::kWorkTablesBusy, "analisar, verificar, importar, gravar, relatorio",
      "a área de trabalho da pasta de dados está em uso por outro programa"},
+    {exit_status::kDataFolderBusy, "copia, restaurar",
+     "os dados das declarações estão em uso por outro programa: nada foi gravado nem alterado"},
     {exit_status::kInterruptedBySignal, "verificar, analisar", "verificação interrompida com Ctrl-C"},
+    {exit_status::kInterruptedBySignal, "copia, restaurar",
+     "interrompido com Ctrl-C: nenhuma cópia gravada, ou os dados não foram alterados"},
     {exit_status::kInterruptedBySignal, "importar",
      "importação interrompida com Ctrl-C (o que foi importado fica completo)"},
 };

@@ -1,16 +1,13 @@
 #include "core/store/database_snapshot.h"
 
-#include <fcntl.h>
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <array>
-#include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <set>
 
+#include "core/platform/output_file.h"
 #include "core/store/engine_error.h"
 #include "core/store/schema_version.h"
 #include "core/store/table_def.h"
@@ -57,24 +54,7 @@ int copyPages(sqlite3* to, sqlite3* from, sqlite3** failed) {
   return step == SQLITE_DONE ? finish : step;
 }
 
-void syncPath(const fs::path& path, int flags) {
-  const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
-// An empty file with a unique name beside `target`, created exclusively
-// (mkstemps creates with O_EXCL, which also refuses a link in its place).
-fs::path reserveTemporary(const fs::path& target) {
-  std::string pattern = (target.parent_path() / (nameOf(target) + ".XXXXXX.tmp")).string();
-  const int fd = ::mkostemps(pattern.data(), 4, O_CLOEXEC);
-  if (fd < 0)
-    throw SnapshotError("Não foi possível criar um arquivo temporário em " + target.parent_path().string() + ": " +
-                        std::strerror(errno) + ".");
-  ::close(fd);
-  return pattern;
-}
+bool lockedOut(int rc) { return (rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED; }
 
 // --- the restorable check
 
@@ -146,32 +126,28 @@ std::optional<std::string> tableRefusal(sqlite3* db, const TableDef& def, const 
 }  // namespace
 
 void snapshotDeclarations(Database& db, const fs::path& target) {
-  const fs::path temporary = reserveTemporary(target);
-  auto fail = [&](const std::string& why) {
-    std::error_code ec;
-    fs::remove(temporary, ec);
-    fs::remove(temporary.string() + "-journal", ec);
-    throw SnapshotError("Não foi possível copiar a base de dados de declarações para " + nameOf(target) + ": " + why);
-  };
-  {
-    Connection copy;
-    int rc = sqlite3_open_v2(temporary.c_str(), &copy.handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW, nullptr);
-    if (rc != SQLITE_OK) fail(cause(rc, copy.handle));
-    // Nobody sees the file before it is renamed: no journal is needed, and it is
-    // synced once, whole, below.
-    sqlite3_exec(copy.handle, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
-    sqlite3* failed = nullptr;
-    rc = copyPages(copy.handle, db.handle(), &failed);
-    if (rc != SQLITE_OK) fail(cause(rc, failed));
-    rc = sqlite3_close(copy.handle);
-    copy.handle = nullptr;
-    if (rc != SQLITE_OK) fail(sqlite3_errstr(rc));
+  const std::string prefix = "Não foi possível copiar a base de dados de declarações para " + nameOf(target) + ": ";
+  try {
+    platform::OutputFile file(target);
+    {
+      Connection copy;
+      int rc = sqlite3_open_v2(file.temporaryPath().c_str(), &copy.handle,
+                               SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW, nullptr);
+      if (rc != SQLITE_OK) throw SnapshotError(prefix + cause(rc, copy.handle));
+      // Nobody sees the file before it is renamed: no journal is needed, and
+      // the commit below syncs it whole.
+      sqlite3_exec(copy.handle, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
+      sqlite3* failed = nullptr;
+      rc = copyPages(copy.handle, db.handle(), &failed);
+      if (rc != SQLITE_OK) throw SnapshotError(prefix + cause(rc, failed), lockedOut(rc));
+      rc = sqlite3_close(copy.handle);
+      copy.handle = nullptr;
+      if (rc != SQLITE_OK) throw SnapshotError(prefix + sqlite3_errstr(rc));
+    }
+    file.commit();
+  } catch (const platform::OutputFileError& e) {
+    throw SnapshotError(prefix + e.what());
   }
-  syncPath(temporary, O_RDONLY);
-  std::error_code ec;
-  fs::rename(temporary, target, ec);
-  if (ec) fail(ec.message() + ".");
-  syncPath(target.parent_path().empty() ? fs::path(".") : target.parent_path(), O_RDONLY | O_DIRECTORY);
 }
 
 std::optional<std::string> whyNotRestorable(const fs::path& file) {
@@ -242,7 +218,7 @@ void restoreDeclarations(Database& db, const fs::path& file) {
                           "termine-a e restaure novamente.");
   sqlite3* failed = nullptr;
   rc = copyPages(db.handle(), source.handle, &failed);
-  if (rc != SQLITE_OK) throw SnapshotError(prefix + cause(rc, failed));
+  if (rc != SQLITE_OK) throw SnapshotError(prefix + cause(rc, failed), lockedOut(rc));
   // The copy brought the file's own layout version along.
   bringDeclarationSchemaUpToDate(db.handle());
 }

@@ -28,13 +28,19 @@ namespace torvex::core::store {
 // A snapshot or a restore that could not be done; the text is for the user.
 class SnapshotError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit SnapshotError(const std::string& text, bool inUse = false) : std::runtime_error(text), inUse_(inUse) {}
+  // Another program was writing the declaration data and held it locked.
+  bool inUse() const { return inUse_; }
+
+ private:
+  bool inUse_;
 };
 
 // Writes a consistent copy of `db`'s declaration database to `target`. The copy
-// is built in a file created exclusively under a unique temporary name beside
-// `target`, synced, and renamed over `target` only when complete: a failure
-// throws SnapshotError and leaves `target` as it was.
+// is built in an OutputFile (a temporary file created exclusively beside
+// `target`), synced, and renamed over `target` only when complete: a failure
+// throws SnapshotError and leaves `target` as it was. The connection must not
+// be inside a write transaction of its own.
 void snapshotDeclarations(Database& db, const std::filesystem::path& target);
 
 // Why `file` cannot be brought back as a declaration database; nullopt when it

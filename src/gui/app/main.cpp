@@ -11,6 +11,7 @@
 #include "gui/entry/entry_commands.h"
 #include "gui/entry/entry_session.h"
 #include "gui/importing/import_commands.h"
+#include "gui/maintenance/backup_commands.h"
 #include "gui/shell/app_context.h"
 #include "gui/shell/torvex_application.h"
 #include "gui/shell/fm_principal.h"
@@ -84,6 +85,7 @@ int main(int argc, char** argv) {
   torvex::gui::delivery::installWriteCommands(window, entrySession);
   torvex::gui::delivery::installRectificationCommands(window, entrySession);
   torvex::gui::consistency::installVerifyCommands(window, entrySession);
+  torvex::gui::maintenance::installBackupCommands(window, context);
   app.setErrorHandlerInstalled(true);
   showMainWindowAfterSplash(std::move(splash), window);
   return app.exec();
