@@ -93,6 +93,7 @@ int analyse(const AnalisarOptions& o) {
     db = std::make_unique<core::store::Database>(o.dataFolder);
     reference = std::make_unique<core::store::ReferenceLookup>(*db);
   } catch (const std::exception& e) {
+    if (const auto busy = inUseExit(e)) return *busy;
     std::cerr << "torvex-cli analisar: não foi possível abrir a pasta de dados " << o.dataFolder << ": " << e.what()
               << "\n";
     return exit_status::kUsage;

@@ -6,6 +6,8 @@
 
 #include "cli/commands.h"
 #include "core/store/data_folder.h"
+#include "core/store/engine_error.h"
+#include "core/store/folder_lock.h"
 #include "core/store/work_tables_lock.h"
 
 namespace torvex::cli {
@@ -19,9 +21,18 @@ std::filesystem::path executableFolder() {
 std::filesystem::path defaultDataFolder() { return executableFolder() / "dados"; }
 
 bool dataFolderReady(const std::filesystem::path& folder, core::platform::Interaction& ui) {
-  if (core::store::startupCheck(folder, ui)) return true;
-  std::cerr << core::store::kMissingFilesMessage << "\n";
+  const std::string problem = core::store::startupCheckProblem(folder, ui);
+  if (problem.empty()) return true;
+  std::cerr << problem << "\n";
   return false;
+}
+
+std::optional<int> inUseExit(const std::exception& e) {
+  const auto* engine = dynamic_cast<const core::store::EngineError*>(&e);
+  const bool locked = engine && engine->code() == core::store::engine_code::kDatabaseLocked;
+  if (!locked && !dynamic_cast<const core::store::WorkTablesBusy*>(&e)) return std::nullopt;
+  std::cerr << "torvex-cli: " << (locked ? core::store::kDataFolderBusyMessage : e.what()) << "\n";
+  return exit_status::kWorkTablesBusy;
 }
 
 int run(int argc, char** argv) {
@@ -49,10 +60,8 @@ int run(int argc, char** argv) {
     if (sub->parsed()) {
       try {
         return runner();
-      } catch (const core::store::WorkTablesBusy& busy) {
-        std::cerr << "torvex-cli: " << busy.what() << "\n";
-        return exit_status::kWorkTablesBusy;
       } catch (const std::exception& ex) {
+        if (const auto busy = inUseExit(ex)) return *busy;
         std::cerr << "torvex-cli: " << ex.what() << "\n";
         return exit_status::kUsage;
       }

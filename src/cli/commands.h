@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <span>
 
 #include "cli/exit_status.h"
@@ -47,5 +48,9 @@ std::filesystem::path executableFolder();
 // Whether the data folder holds what every command needs; when it does not,
 // the reinstall message has gone to standard error (the command exits kUsage).
 bool dataFolderReady(const std::filesystem::path& folder, core::platform::Interaction& ui);
+// When `e` says that another program holds the data folder (its work tables,
+// or its declarations inside a write), prints the in-use message and answers
+// exit_status::kWorkTablesBusy; nullopt for any other failure.
+std::optional<int> inUseExit(const std::exception& e);
 
 }  // namespace torvex::cli

@@ -18,7 +18,7 @@ inline constexpr int kUsage = 3;            // every command: wrong usage, input
 inline constexpr int kStructureFinding = 4; // analisar: the file's structure is faulty
 inline constexpr int kRewriteFailed = 5;    // analisar --gravar
 inline constexpr int kRewriteInterrupted = 6;
-inline constexpr int kWorkTablesBusy = 7;   // another program holds the data folder's work tables
+inline constexpr int kWorkTablesBusy = 7;   // another program holds the data folder (work tables or declarations)
 inline constexpr int kDataFolderBusy = 7;   // copia, restaurar: another program is using the data
 inline constexpr int kInterruptedBySignal = 130;  // a check stopped with Ctrl-C, as shells report SIGINT
 }  // namespace exit_status
@@ -57,8 +57,8 @@ inline constexpr ExitStatusRow kExitStatusTable[] = {
      "a nova gravação do arquivo falhou, ou a pasta de destino não recebe arquivos (visto antes da análise)"},
     {exit_status::kRewriteInterrupted, "analisar --gravar",
      "nova gravação interrompida: já existe um arquivo de mesmo nome"},
-    {exit_status::kWorkTablesBusy, "analisar, verificar, importar, gravar, relatorio",
-     "a área de trabalho da pasta de dados está em uso por outro programa"},
+    {exit_status::kWorkTablesBusy, "analisar, verificar, importar, gravar, relatorio, indexar, responsavel",
+     "a pasta de dados (as declarações ou a área de trabalho) está em uso por outro programa"},
     {exit_status::kDataFolderBusy, "copia, restaurar",
      "os dados das declarações estão em uso por outro programa: nada foi gravado nem alterado"},
     {exit_status::kInterruptedBySignal, "verificar, analisar", "verificação interrompida com Ctrl-C"},

@@ -122,6 +122,7 @@ Runner setupGravar(CLI::App& sub) {
     try {
       return write(*o);
     } catch (const std::exception& e) {
+      if (const auto busy = inUseExit(e)) return *busy;
       std::cerr << "torvex-cli gravar: " << e.what() << "\n";
       return exit_status::kRefused;
     }

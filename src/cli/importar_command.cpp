@@ -10,6 +10,7 @@
 #include "cli/findings_output.h"
 #include "cli/json_lines.h"
 #include "core/validation/message_dialog.h"
+#include "core/declfile/analise_estrutura.h"
 #include "core/jobs/import_job.h"
 #include "core/store/data_folder.h"
 #include "core/store/reference_lookup.h"
@@ -91,9 +92,8 @@ void printSummary(const core::importing::ImportResult& result, std::size_t count
 }
 
 int import(const Options& o) {
-  std::error_code ec;
-  if (!fs::is_regular_file(o.file, ec)) {
-    std::cerr << "torvex-cli importar: arquivo não encontrado: " << o.file << "\n";
+  if (const std::string problem = core::declfile::inputFileProblem(o.file); !problem.empty()) {
+    std::cerr << "torvex-cli importar: " << problem << "\n";
     return exit_status::kUsage;
   }
   core::jobs::ImportSettings settings;

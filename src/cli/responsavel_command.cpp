@@ -97,6 +97,7 @@ Runner setupResponsavel(CLI::App& sub) {
     try {
       return run(*o);
     } catch (const std::exception& e) {
+      if (const auto busy = inUseExit(e)) return *busy;
       std::cerr << "torvex-cli responsavel: " << e.what() << "\n";
       return exit_status::kUsage;
     }

@@ -1,5 +1,7 @@
 #include "core/delivery/declaration_records.h"
 
+#include "core/store/data_folder.h"
+
 #include <sqlite3.h>
 
 #include "core/declfile/column_catalogue.h"
@@ -21,7 +23,9 @@ using declfile::CatalogueKind;
 using declfile::WriteAs;
 
 [[noreturn]] void missingColumn(std::string_view column) {
-  throw store::DataAccessError("column " + std::string(column) + " is missing from the table being written");
+  throw store::DataAccessError("A coluna " + std::string(column) +
+                               " não existe na tabela lida para a gravação: a pasta de dados está danificada. " +
+                               store::kReinstallOrRestoreAdvice);
 }
 
 void put(std::string& record, const declfile::TArquivo& field, std::string_view value,

@@ -184,27 +184,54 @@ IndexDef indexFromEntry(const std::string& name, const std::string& fields, bool
 
 }  // namespace
 
-bool startupCheck(const fs::path& folder, platform::Interaction& ui) {
-  if (!fs::exists(folder / Database::kDeclarationFile) || !fs::exists(folder / Database::kReferenceFile)) return false;
+std::vector<std::string> missingColumns(Database& db, const TableDef& def) {
+  auto st = db.prepare("SELECT name FROM pragma_table_info(:t, :s)");
+  st.bind(":t", def.name).bind(":s", Database::schemaName(def.db));
+  std::vector<std::string> present;
+  while (st.step()) present.push_back(st.text(0));
+  std::vector<std::string> missing;
+  for (const auto& field : def.fields)
+    if (std::none_of(present.begin(), present.end(), [&](const std::string& p) { return equalsIgnoreCase(p, field.name); }))
+      missing.push_back(field.name);
+  return missing;
+}
+
+std::string damagedTableMessage(const std::string& table, const std::vector<std::string>& missing) {
+  std::string columns;
+  for (const auto& c : missing) columns += (columns.empty() ? "" : ", ") + c;
+  return "A tabela " + table + " da pasta de dados está danificada: " +
+         (missing.size() == 1 ? "falta a coluna " : "faltam as colunas ") + columns + ". " + kReinstallOrRestoreAdvice;
+}
+
+std::string startupCheckProblem(const fs::path& folder, platform::Interaction& ui) {
+  if (!fs::exists(folder / Database::kDeclarationFile) || !fs::exists(folder / Database::kReferenceFile))
+    return kMissingFilesMessage;
   std::optional<Database> db;
   try {
     db.emplace(folder);
     for (const auto& file : requiredTableFiles()) {
       const TableDef* def = tableForFile(file);
-      if (!def || !db->tableExists(def->name)) return false;
+      if (!def || !db->tableExists(def->name)) return kMissingFilesMessage;
     }
   } catch (const EngineError& e) {
     // A data file that is not a database is as good as missing.
-    if (e.code() == engine_code::kCorrupt) return false;
+    if (e.code() == engine_code::kCorrupt) return kMissingFilesMessage;
     throw;
+  }
+  // A declaration table that lost columns would be read and written wrongly.
+  for (const auto& def : tableDefinitions()) {
+    if (def.db != DbFile::Declaration || !db->tableExists(def.name)) continue;
+    if (const auto missing = missingColumns(*db, def); !missing.empty()) return damagedTableMessage(def.name, missing);
   }
   for (const auto& entry : indexFileList()) {
     const TableDef* def = tableForFile(entry.file);
     if (def && !db->indexExists(def->name, entry.name))
       rebuildIndex(*db, ui, entry.file, entry.name, entry.fields, entry.caseInsensitive);
   }
-  return true;
+  return {};
 }
+
+bool startupCheck(const fs::path& folder, platform::Interaction& ui) { return startupCheckProblem(folder, ui).empty(); }
 
 bool rebuildIndex(Database& db, platform::Interaction& ui, const std::string& indexFile, const std::string& indexName,
                   const std::string& fields, bool caseInsensitive) {

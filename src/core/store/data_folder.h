@@ -36,9 +36,17 @@ const std::vector<IndexFileEntry>& indexFileList();
 // The table a file name stands for ("BD8EMP.DB" or "BD8EMP.PX" give BD8Emp); nullptr when unknown.
 const TableDef* tableForFile(const std::string& fileName);
 
-// Start-up check: true when every required table exists; missing indexes are
-// rebuilt silently (their outcome does not change the answer).
+// Start-up check: true when every required table exists and every declaration
+// table has the columns of its definition; missing indexes are rebuilt
+// silently (their outcome does not change the answer).
 bool startupCheck(const std::filesystem::path& folder, platform::Interaction& ui);
+// The same check, answering why it fails for the user: kMissingFilesMessage
+// for a missing file or table, damagedTableMessage() for a declaration table
+// that lost columns. Empty when it passes.
+std::string startupCheckProblem(const std::filesystem::path& folder, platform::Interaction& ui);
+
+// The columns of its definition that a declaration table lacks, in order.
+std::vector<std::string> missingColumns(Database& db, const TableDef& def);
 
 // Rebuilds one index after taking the folder for exclusive use; shows the
 // exclusive-use messages and answers false when it cannot.
@@ -51,5 +59,9 @@ bool reindexAll(Database& db, platform::Interaction& ui);
 
 inline constexpr const char* kMissingFilesMessage =
     "Faltam arquivos para execução do sistema. Instale novamente o TORVEX.";
+inline constexpr const char* kReinstallOrRestoreAdvice =
+    "Instale novamente o TORVEX ou restaure uma cópia de segurança dos dados.";
+// "A tabela BD8Emp da pasta de dados está danificada: faltam as colunas A, B. " + advice.
+std::string damagedTableMessage(const std::string& table, const std::vector<std::string>& missing);
 
 }  // namespace torvex::core::store

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <array>
+#include <string_view>
 #include <utility>
 
 namespace torvex::core::store {
@@ -38,6 +39,45 @@ constexpr std::array<std::pair<std::uint8_t, const char*>, 7> kCategoryTexts{{
     {0x2A, "Erro de consulta"},
     {0x2B, "Erro do gerenciador de dados"},
 }};
+
+// What SQLite's own (English) message adds, in Portuguese: the table, column
+// or key it names. Nothing where the code's text says it all; the SQLite code
+// where its words are not known here.
+std::string sqliteDetail(int sqliteCode, const std::string& message) {
+  switch (sqliteCode & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+    case SQLITE_FULL:
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB: return {};
+    default: break;
+  }
+  struct Known {
+    const char* english;  // the start of SQLite's message
+    const char* portuguese;
+  };
+  static constexpr Known kKnown[] = {
+      {"UNIQUE constraint failed: ", "chave "},
+      {"PRIMARY KEY constraint failed: ", "chave "},
+      {"NOT NULL constraint failed: ", "campo "},
+      {"CHECK constraint failed: ", "regra "},
+      {"no such table: ", "tabela inexistente: "},
+      {"no such column: ", "coluna inexistente: "},
+      {"no such index: ", "índice inexistente: "},
+  };
+  for (const auto& k : kKnown) {
+    const std::string_view english(k.english);
+    if (message.compare(0, english.size(), english) == 0) return k.portuguese + message.substr(english.size());
+  }
+  // "table X has no column named Y"
+  const std::string hasNo = " has no column named ";
+  if (message.rfind("table ", 0) == 0)
+    if (const auto at = message.find(hasNo); at != std::string::npos)
+      return "a tabela " + message.substr(6, at - 6) + " não tem a coluna " + message.substr(at + hasNo.size());
+  return "código SQLite " + std::to_string(sqliteCode);
+}
 
 }  // namespace
 
@@ -83,7 +123,8 @@ EngineError engineErrorFromSqlite(int sqliteCode, const std::string& sqliteMessa
     case SQLITE_ERROR: code = engine_code::kQueryError; break;
     default: break;
   }
-  return EngineError(code, engineMessage(code) + " (" + sqliteMessage + ")");
+  const std::string detail = sqliteDetail(sqliteCode, sqliteMessage);
+  return EngineError(code, detail.empty() ? engineMessage(code) : engineMessage(code) + " (" + detail + ")");
 }
 
 }  // namespace torvex::core::store

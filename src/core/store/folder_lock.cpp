@@ -4,8 +4,11 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 #include <string>
 
+#include "core/platform/output_file.h"
 #include "core/store/engine_error.h"
 
 namespace torvex::core::store {
@@ -13,7 +16,9 @@ namespace torvex::core::store {
 FolderLock::FolderLock(const std::filesystem::path& lockFile) {
   fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
   if (fd_ < 0)
-    throw EngineError(engine_code::kCannotOpen, "Não foi possível abrir o arquivo de controle " + lockFile.string() + ".");
+    throw EngineError(engine_code::kCannotOpen, "Não foi possível abrir o arquivo de controle " + lockFile.string() +
+                                                    ": " + platform::fileFailureText(errno, lockFile.parent_path()) +
+                                                    ".");
   // Another program may be holding the folder exclusively for a moment (reindex); wait for it.
   if (::flock(fd_, LOCK_SH) != 0) {
     ::close(fd_);

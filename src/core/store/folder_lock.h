@@ -5,6 +5,12 @@
 
 namespace torvex::core::store {
 
+// Told when the declaration database stays locked by another program's write
+// (an import, a deletion...) longer than a command waits for it.
+inline constexpr const char* kDataFolderBusyMessage =
+    "Outro programa está gravando as declarações desta pasta de dados (importação, exclusão ou outra operação em "
+    "andamento). Aguarde o fim dele e tente novamente.";
+
 class FolderLock {
  public:
   // Opens (creating when needed) the lock file and takes the shared lock.

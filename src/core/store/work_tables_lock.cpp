@@ -5,9 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 #include <thread>
 
 #include "core/store/database.h"
+#include "core/platform/output_file.h"
 #include "core/store/engine_error.h"
 
 namespace torvex::core::store {
@@ -15,7 +18,9 @@ namespace torvex::core::store {
 WorkTablesLock::WorkTablesLock(const std::filesystem::path& lockFile) {
   fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
   if (fd_ < 0)
-    throw EngineError(engine_code::kCannotOpen, "Não foi possível abrir o arquivo de controle " + lockFile.string() + ".");
+    throw EngineError(engine_code::kCannotOpen, "Não foi possível abrir o arquivo de controle " + lockFile.string() +
+                                                    ": " + platform::fileFailureText(errno, lockFile.parent_path()) +
+                                                    ".");
 }
 
 WorkTablesLock::~WorkTablesLock() {

@@ -56,16 +56,16 @@ int main(int argc, char** argv) {
 
   AppContext context = AppContext::forExecutableFolder(QCoreApplication::applicationDirPath().toStdString());
   torvex::gui::platform::QtInteraction ui;
-  bool ok = false;
+  std::string problem;
   try {
-    ok = core::store::startupCheck(context.dataFolder, ui);
+    problem = core::store::startupCheckProblem(context.dataFolder, ui);
   } catch (const std::exception&) {
-    ok = false;
+    problem = core::store::kMissingFilesMessage;
   }
-  if (!ok) {
+  if (!problem.empty()) {
     splash->hide();
     QMessageBox box(QMessageBox::Warning, gui::platform::dialogTitle(core::platform::DialogKind::Warning),
-                    QString::fromUtf8(core::store::kMissingFilesMessage), QMessageBox::Ok);
+                    QString::fromStdString(problem), QMessageBox::Ok);
     box.exec();
     return 1;
   }

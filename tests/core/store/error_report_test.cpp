@@ -1,6 +1,7 @@
 #include "core/store/error_report.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "core/store/engine_error.h"
 
@@ -38,6 +39,25 @@ TEST(ErrorReport, DatabaseAndOtherErrors) {
   EXPECT_EQ(other.kind, ErrorReport::Kind::Other);
   EXPECT_FALSE(other.beep);
   EXPECT_EQ(other.text, "Erro fatal.\n\r\n\rfalhou" + kClosing);
+}
+
+// SQLite speaks English: what it adds reaches the user in Portuguese, or not at all.
+TEST(EngineErrorText, SqliteMessagesAreToldInPortuguese) {
+  const struct {
+    int code;
+    const char* sqlite;
+    const char* shown;
+  } cases[] = {
+      {SQLITE_BUSY, "database is locked", "Arquivo de dados bloqueado por outro programa."},
+      {SQLITE_FULL, "database or disk is full", "Disco cheio."},
+      {SQLITE_CONSTRAINT_UNIQUE, "UNIQUE constraint failed: BD8Emp.AnBase",
+       "Violação de chave: já existe um registro com esta chave. (chave BD8Emp.AnBase)"},
+      {SQLITE_ERROR, "no such column: NoRazaoEstabelecimento",
+       "Erro na consulta. (coluna inexistente: NoRazaoEstabelecimento)"},
+      {SQLITE_ERROR, "table Te8emp has no column named NoRazao", "Erro na consulta. (a tabela Te8emp não tem a coluna NoRazao)"},
+      {SQLITE_ERROR, "near \"SELEC\": syntax error", "Erro na consulta. (código SQLite 1)"},
+  };
+  for (const auto& c : cases) EXPECT_STREQ(engineErrorFromSqlite(c.code, c.sqlite).what(), c.shown) << c.sqlite;
 }
 
 }  // namespace
