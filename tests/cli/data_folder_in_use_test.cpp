@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <fstream>
+#include <iterator>
 
 #include "core/store/work_tables_lock.h"
 #include "support/cli_runner.h"
@@ -102,6 +103,22 @@ TEST_F(DataFolderInUse, AReadOnlyDataFolderSaysWhy) {
                         ": a pasta " + disk.string() + " está num disco somente para leitura"),
             std::string::npos)
       << r->err;
+}
+
+// A link planted at the name of a lock file is never followed (the work
+// tables' lock writes into its file).
+TEST_F(DataFolderInUse, ALinkPlantedAtALockFileIsNotFollowed) {
+  const fs::path victim = work / "vitima.txt";
+  std::ofstream(victim) << "intocado";
+  fs::remove(folder.path() / "trabalho.lck");
+  fs::create_symlink(victim, folder.path() / "trabalho.lck");
+  const auto r = runTorvexCli("verificar" + dados);
+  EXPECT_EQ(r.status, 3) << r.err;
+  EXPECT_NE(r.err.find("Não foi possível abrir o arquivo de controle " + (folder.path() / "trabalho.lck").string()),
+            std::string::npos)
+      << r.err;
+  std::ifstream in(victim);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "intocado");
 }
 
 // A folder or a FIFO given where a file is expected is named for what it is.

@@ -16,7 +16,7 @@
 namespace torvex::core::store {
 
 WorkTablesLock::WorkTablesLock(const std::filesystem::path& lockFile) {
-  fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
   if (fd_ < 0)
     throw EngineError(engine_code::kCannotOpen, "Não foi possível abrir o arquivo de controle " + lockFile.string() +
                                                     ": " + platform::fileFailureText(errno, lockFile.parent_path()) +
