@@ -110,7 +110,7 @@ void ReportPreview::print() {
 bool ReportPreview::savePdf(const QString& path) {
   QString error;
   if (torvex::reports::writePdf(document_, path, emitted_, &error, dataFolder_)) return true;
-  QMessageBox::critical(this, windowTitle(), QStringLiteral("Não foi possível gravar %1: %2").arg(path, error));
+  QMessageBox::critical(this, windowTitle(), QStringLiteral("Não foi possível gravar %1: %2.").arg(path, error));
   return false;
 }
 
