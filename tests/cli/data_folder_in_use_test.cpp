@@ -9,7 +9,6 @@
 
 #include "core/store/work_tables_lock.h"
 #include "support/cli_runner.h"
-#include "support/declaration_generator.h"
 #include "support/temp_data_folder.h"
 
 namespace torvex::test {
@@ -21,14 +20,7 @@ class DataFolderInUse : public ::testing::Test {
  protected:
   void SetUp() override {
     folder.close();
-    GeneratorOptions o;
-    o.establishments = 2;
-    o.links = 10;
-    const fs::path file = work / "gerado.dec";
-    std::ofstream(file, std::ios::binary) << DeclarationGenerator(o).text();
-    const std::string args = quoted(file.string()) + dados;
-    ASSERT_EQ(runTorvexCli("importar " + args).status, 0);
-    ASSERT_EQ(runTorvexCli("responsavel --de-arquivo " + args).status, 0);
+    ASSERT_TRUE(storeGeneratedDeclaration(folder.path(), 10));
   }
   void TearDown() override { fs::remove_all(work); }
 

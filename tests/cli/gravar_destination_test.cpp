@@ -11,7 +11,6 @@
 #include "core/delivery/file_digest.h"
 #include "support/background_cli.h"
 #include "support/cli_runner.h"
-#include "support/declaration_generator.h"
 #include "support/temp_data_folder.h"
 
 namespace torvex::test {
@@ -19,20 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-// A sound declaration of `links` links imported into a data folder, with its
-// responsible, ready to be written.
-void storeDeclaration(const fs::path& dataFolder, const fs::path& work, int links) {
-  GeneratorOptions o;
-  o.establishments = 2;
-  o.links = links;
-  const fs::path file = work / "gerado.dec";
-  std::ofstream(file, std::ios::binary) << DeclarationGenerator(o).text();
-  const std::string args = quoted(file.string()) + " --dados " + quoted(dataFolder.string());
-  ASSERT_EQ(runTorvexCli("importar " + args).status, 0);
-  ASSERT_EQ(runTorvexCli("responsavel --de-arquivo " + args).status, 0);
-  fs::remove(file);
-}
 
 std::vector<std::string> namesIn(const fs::path& folder) {
   std::vector<std::string> names;
@@ -64,7 +49,7 @@ class GravarDestination : public ::testing::Test {
 TEST_F(GravarDestination, AKilledSplitWriteLeavesNoNamedFileAndTheNextRunWritesTheSet) {
   TempDataFolder data;
   data.close();
-  storeDeclaration(data.path(), work, 5000);  // 5002 records: two files
+  ASSERT_TRUE(storeGeneratedDeclaration(data.path(), 5000));  // 5002 records: two files
   fs::create_directories(destination);
   const auto start = std::chrono::steady_clock::now();
   {
@@ -110,8 +95,8 @@ TEST_F(GravarDestination, TwoRunsIntoOneFolderAtOnceLeaveOneWholeFile) {
   TempDataFolder second;
   first.close();
   second.close();
-  storeDeclaration(first.path(), work, 1500);
-  storeDeclaration(second.path(), work, 1500);
+  ASSERT_TRUE(storeGeneratedDeclaration(first.path(), 1500));
+  ASSERT_TRUE(storeGeneratedDeclaration(second.path(), 1500));
   for (int round = 0; round < 3; ++round) {
     fs::remove_all(destination);
     fs::create_directories(destination);

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/declaration_generator.h"
 #include "support/temp_data_folder.h"
 
 namespace torvex::test {
@@ -37,6 +38,21 @@ CliResult runProgram(const std::string& program, const std::string& args) {
   std::error_code ec;
   std::filesystem::remove_all(dir, ec);
   return r;
+}
+
+bool storeGeneratedDeclaration(const std::filesystem::path& dataFolder, int links) {
+  GeneratorOptions o;
+  o.establishments = 2;
+  o.links = links;
+  const auto dir = makeTempDirectory("torvex-gerado");
+  const auto file = dir / "gerado.dec";
+  std::ofstream(file, std::ios::binary) << DeclarationGenerator(o).text();
+  const std::string args = quoted(file.string()) + " --dados " + quoted(dataFolder.string());
+  const bool stored = runTorvexCli("importar " + args).status == 0 &&
+                      runTorvexCli("responsavel --de-arquivo " + args).status == 0;
+  std::error_code ec;
+  std::filesystem::remove_all(dir, ec);
+  return stored;
 }
 
 std::optional<CliResult> runOnSmallDisk(const std::filesystem::path& mountPoint, int kilobytes,

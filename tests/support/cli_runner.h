@@ -28,6 +28,11 @@ CliResult runProgram(const std::string& program, const std::string& args);
 std::optional<CliResult> runOnSmallDisk(const std::filesystem::path& mountPoint, int kilobytes,
                                         const std::string& script);
 
+// Stores a generated sound declaration (2 establishments, `links` links) in
+// `dataFolder` with `importar`, and its responsible with `responsavel`, as a
+// user would; answers whether both succeeded.
+bool storeGeneratedDeclaration(const std::filesystem::path& dataFolder, int links);
+
 // A path or word quoted for the shell.
 std::string quoted(const std::string& text);
 
