@@ -19,7 +19,7 @@
 #include "core/reports/catalogue.h"
 #include "core/reports/database_data_sets.h"
 #include "reports/report_renderer.h"
-#include "support/declaration_generator.h"
+#include "generator/declaration_generator.h"
 
 namespace fs = std::filesystem;
 using namespace torvex::core;
@@ -37,7 +37,7 @@ int usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  torvex::test::GeneratorOptions generated;
+  torvex::generator::GeneratorOptions generated;
   generated.establishments = 1;
   generated.links = 10000;
   std::string reportName = "RelatorioCompleto";
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     bench::prepareDataFolder(folder, reference, /*fresh=*/true);
     const fs::path file = folder / "declaracao.txt";
     {
-      torvex::test::DeclarationGenerator generator(generated);
+      torvex::generator::DeclarationGenerator generator(generated);
       std::ofstream out(file, std::ios::binary);
       generator.write(out);
     }

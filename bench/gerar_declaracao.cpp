@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "support/declaration_generator.h"
+#include "generator/declaration_generator.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ int usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  using torvex::test::GeneratorOptions;
+  using torvex::generator::GeneratorOptions;
   const std::map<std::string, std::string> separators = {
       {"crlf", "\r\n"}, {"lfcr", "\n\r"}, {"cr", "\r"}, {"lf", "\n"}, {"nenhum", ""}};
   GeneratorOptions o;
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
       else return usage();
     }
     if (output.empty()) return usage();
-    torvex::test::DeclarationGenerator generator(o);
+    torvex::generator::DeclarationGenerator generator(o);
     std::ofstream out(output, std::ios::binary);
     if (!out) {
       std::cerr << "não foi possível criar " << output << "\n";

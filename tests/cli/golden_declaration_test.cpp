@@ -1,9 +1,11 @@
 // Hand-made declaration files in tests/fixtures, each field placed at the
 // position the record layouts give (not written by the generator, the analyser
-// or the writer): what `analisar` reports on them is kept beside them, so a
-// field offset shared wrongly by those three shows here.
+// or the writer): what `analisar` reports on them is kept beside them, and
+// `gravar` writes one of them back from its rows, so a field offset shared
+// wrongly by those three shows here.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -71,6 +73,36 @@ TEST(GoldenDeclarations, FieldsAreLoadedFromTheirPositions) {
   EXPECT_EQ(value("SELECT CoCnae2 FROM Te8emp WHERE NuPrefixoEstabelecimento = '00'"), "4711302");
   EXPECT_EQ(value("SELECT VaJaneiroEmpregado FROM Te8vinc WHERE NoEmpregado = 'JOSE PEREIRA LIMA'"), "000098050");
   EXPECT_EQ(value("SELECT TRIM(TxUsoEmpregado) FROM Te8vinc WHERE NoEmpregado = 'JOSE PEREIRA LIMA'"), "MAT 0002");
+}
+
+// Known rows, stored as they are (not loaded from a file), written by gravar:
+// the bytes are the hand-made file's but for the time of writing and the digest.
+TEST(GoldenDeclarations, GravarWritesTheHandMadeFileFromItsRows) {
+  TempDataFolder folder;
+  folder.db().exec(contents(fixture("declaracao_correta.linhas.sql")));
+  folder.close();
+  const std::filesystem::path destination = makeTempDirectory("torvex-golden");
+  const auto r = runTorvexCli("gravar --dados " + quoted(folder.path().string()) + " --destino " +
+                              quoted(destination.string()) + " --data 15022007");
+  ASSERT_EQ(r.status, 0) << r.out << r.err;
+  std::vector<std::filesystem::path> written;
+  for (const auto& f : std::filesystem::directory_iterator(destination)) written.push_back(f.path());
+  ASSERT_EQ(written.size(), 1u);
+  EXPECT_EQ(written[0].filename(), "Keva2006_123456780001950001G.dec");
+
+  // Record 0 keeps the time of writing at 288-293; record 9 ends with the digest.
+  constexpr std::size_t kRecord = 529;
+  const auto masked = [&](std::string file) {
+    if (file.size() != 6 * kRecord) return file;
+    file.replace(287, 6, "HHMMSS");
+    file.replace(5 * kRecord + 495, 32, std::string(32, '#'));
+    return file;
+  };
+  const std::string expected = contents(fixture("declaracao_correta.txt"));
+  const std::string got = contents(written[0].string());
+  EXPECT_EQ(got.size(), expected.size());
+  EXPECT_EQ(masked(got), masked(expected));
+  std::filesystem::remove_all(destination);
 }
 
 }  // namespace

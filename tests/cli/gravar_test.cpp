@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "support/declaration_generator.h"
+#include "generator/declaration_generator.h"
 #include "core/declfile/analise_estrutura.h"
 #include "support/cli_runner.h"
 #include "support/scripted_interaction.h"
@@ -25,13 +25,13 @@ CliResult gravar(const std::string& args) { return runTorvexCli("gravar " + args
 class GravarCli : public ::testing::Test {
  protected:
   void SetUp() override {
-    test::GeneratorOptions o;
+    generator::GeneratorOptions o;
     o.establishments = 3;
     o.links = 10;
     const fs::path file = folder.path() / "gerado.dec";
     {
       std::ofstream out(file, std::ios::binary);
-      test::DeclarationGenerator(o).write(out);
+      generator::DeclarationGenerator(o).write(out);
     }
     ScriptedInteraction ui;
     core::declfile::TAnaliseEstrutura analyser;
@@ -237,14 +237,14 @@ TEST_F(GravarCli, AnalisarGravarRewritesASoundFile) {
 }
 
 TEST_F(GravarCli, AnalisarGravarKeepsARectificationARectification) {
-  test::GeneratorOptions o;
+  generator::GeneratorOptions o;
   o.establishments = 2;
   o.links = 3;
   o.rectification = true;
   const fs::path file = destination / "retificadora.dec";
   {
     std::ofstream out(file, std::ios::binary);
-    test::DeclarationGenerator(o).write(out);
+    generator::DeclarationGenerator(o).write(out);
   }
   const fs::path again = makeTempDirectory("torvex-transmite");
   const auto r = runTorvexCli("analisar " + quoted(file.string()) + " --dados " + quoted(folder.path().string()) +

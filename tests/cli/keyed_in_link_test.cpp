@@ -5,10 +5,9 @@
 #include <filesystem>
 
 #include "core/entry/employee_entry.h"
-#include "core/entry/entry_form.h"
-#include "core/validation/formatters.h"
 #include "support/cli_runner.h"
 #include "support/declaration_samples.h"
+#include "support/typed_link.h"
 
 namespace torvex::test {
 namespace {
@@ -27,18 +26,8 @@ TEST(CliKeyedInLink, PassesTheCheckAndIsWritten) {
     core::entry::LinkWarningCounters counters;
     EmployeeEntry entry(folder.db(), ref, ui, counters);
     ASSERT_TRUE(entry.load({"2006", establishment.at("CoCgcCeiEstabelecimento"), "00"}, std::nullopt).accepted());
-    // Typed as the window shows it: amounts as money, dates with their slashes.
     auto& v = entry.values();
-    const Values link = validLink(establishment);
-    for (const auto& f : EmployeeEntry::fieldOrder()) {
-      const auto it = link.find(f);
-      if (it == link.end()) continue;
-      const std::string& s = it->second;
-      if (f.starts_with("Va")) v[f] = core::validation::formatCents(s, core::validation::AmountPadding::None);
-      else if (f.starts_with("Da") && s.size() == 8) v[f] = core::entry::shownDate(s);
-      else if (f.starts_with("In") || f.starts_with("Ho")) v[f] = s;
-      else v[f] = s.find_first_not_of('0') == std::string::npos ? "" : s;
-    }
+    typeLink(v, validLink(establishment));
     v["CoMunicipioTrabalho"] = "3550308";
     ASSERT_TRUE(entry.leave("CoMunicipioTrabalho").accepted());
     const auto saved = entry.save();

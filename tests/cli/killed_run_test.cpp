@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <map>
 #include <random>
 #include <sstream>
 #include <string>
@@ -15,7 +16,7 @@
 #include <vector>
 
 #include "support/background_cli.h"
-#include "support/declaration_generator.h"
+#include "generator/declaration_generator.h"
 #include "support/cli_runner.h"
 #include "support/temp_data_folder.h"
 
@@ -28,12 +29,12 @@ using namespace std::chrono_literals;
 class KilledRun : public ::testing::Test {
  protected:
   fs::path writeDeclaration(const std::string& name, int establishments, int links, int seed = 1) {
-    GeneratorOptions o;
+    generator::GeneratorOptions o;
     o.establishments = establishments;
     o.links = links;
     o.seed = seed;
     const auto file = work / name;
-    std::ofstream(file, std::ios::binary) << DeclarationGenerator(o).text();
+    std::ofstream(file, std::ios::binary) << generator::DeclarationGenerator(o).text();
     return file;
   }
   // Milliseconds a whole run of `args` takes here.
@@ -64,6 +65,58 @@ class KilledRun : public ::testing::Test {
     auto st = db.prepare("PRAGMA main.integrity_check");
     return st.step() ? st.text(0) : "";
   }
+  // Links of each establishment ("inscription/prefix") of a declaration file.
+  static std::map<std::string, long long> linksInFile(const fs::path& file) {
+    std::map<std::string, long long> links;
+    std::ifstream in(file, std::ios::binary);
+    std::string record;
+    while (std::getline(in, record)) {
+      if (record.size() < 23) continue;
+      const std::string key = record.substr(6, 14) + "/" + record.substr(20, 2);
+      if (record[22] == '1') links.emplace(key, 0);
+      if (record[22] == '2') ++links[key];
+    }
+    return links;
+  }
+  // What a stopped import may leave: each establishment of the file stored with
+  // all its links or not at all, no link without its establishment, and the
+  // counts of every stored establishment equal to its stored links. Empty when sound.
+  std::string partialImportFaults(const std::map<std::string, long long>& fileLinks) {
+    core::store::Database db(folder.path());
+    std::string faults;
+    auto establishments = db.prepare(
+        "SELECT e.CoCgcCeiEstabelecimento || '/' || e.NuPrefixoEstabelecimento, e.NuVinculosEstabelecimento, "
+        "e.NuEstrangeirosEstabelec, count(v.rowid), e.NuVinculosEstabelecimento = printf('%06d', count(v.rowid)) AND "
+        "e.NuEstrangeirosEstabelec = printf('%05d', count(CASE WHEN v.CoNacionalidade <> '10' THEN 1 END)) FROM BD8Emp e "
+        "LEFT JOIN BD8Vinc v ON v.AnBase = e.AnBase AND v.CoCgcCeiEstabelecimento = e.CoCgcCeiEstabelecimento "
+        "AND v.NuPrefixoEstabelecimento = e.NuPrefixoEstabelecimento GROUP BY e.rowid");
+    while (establishments.step()) {
+      const std::string key = establishments.text(0);
+      const long long stored = establishments.integer(3);
+      if (establishments.integer(4) != 1)
+        faults += key + ": contagens " + establishments.text(1) + "/" + establishments.text(2) + " e " +
+                  std::to_string(stored) + " vínculos gravados; ";
+      const auto declared = fileLinks.find(key);
+      if (declared == fileLinks.end() || declared->second != stored)
+        faults += key + ": " + std::to_string(stored) + " vínculos gravados de " +
+                  (declared == fileLinks.end() ? std::string("?") : std::to_string(declared->second)) + "; ";
+    }
+    auto orphans = db.prepare(
+        "SELECT count(*) FROM BD8Vinc v WHERE NOT EXISTS (SELECT 1 FROM BD8Emp e WHERE e.AnBase = v.AnBase AND "
+        "e.CoCgcCeiEstabelecimento = v.CoCgcCeiEstabelecimento AND e.NuPrefixoEstabelecimento = v.NuPrefixoEstabelecimento)");
+    if (orphans.step() && orphans.integer(0) != 0)
+      faults += std::to_string(orphans.integer(0)) + " vínculos sem estabelecimento; ";
+    return faults;
+  }
+  long long storedEstablishments() {
+    core::store::Database db(folder.path());
+    auto st = db.prepare("SELECT count(*) FROM BD8Emp");
+    return st.step() ? st.integer(0) : -1;
+  }
+  void forgetDeclarations() {
+    core::store::Database db(folder.path());
+    for (const char* table : {"BD8Vinc", "BD8Emp", "BD8Resp"}) db.exec(std::string("DELETE FROM ") + table);
+  }
 
   void SetUp() override { folder.close(); }
   void TearDown() override { fs::remove_all(work); }
@@ -75,10 +128,14 @@ class KilledRun : public ::testing::Test {
 
 TEST_F(KilledRun, KillingAnImportLeavesTheDeclarationDatabaseSound) {
   const auto file = writeDeclaration("importar.dec", 20, 3000);
+  const auto fileLinks = linksInFile(file);
   const std::vector<std::string> importar{"importar", file.string(), "--dados", folder.path().string(), "--json"};
   const long long whole = timed(importar);
+  ASSERT_EQ(partialImportFaults(fileLinks), "");
+  ASSERT_EQ(storedEstablishments(), static_cast<long long>(fileLinks.size()));
   std::uniform_int_distribution<long long> moment(0, whole);
   for (int i = 0; i < 8; ++i) {
+    forgetDeclarations();  // each run imports every establishment afresh
     const long long at = moment(random);
     {
       BackgroundCli run(importar, work / "importar.txt");
@@ -87,6 +144,7 @@ TEST_F(KilledRun, KillingAnImportLeavesTheDeclarationDatabaseSound) {
       run.wait();
     }
     EXPECT_EQ(integrityOfDeclarations(), "ok") << "killed after " << at << " ms";
+    EXPECT_EQ(partialImportFaults(fileLinks), "") << "killed after " << at << " ms";
   }
 }
 

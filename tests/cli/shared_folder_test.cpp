@@ -14,7 +14,7 @@
 #include "core/store/database.h"
 #include "support/background_cli.h"
 #include "support/cli_runner.h"
-#include "support/declaration_generator.h"
+#include "generator/declaration_generator.h"
 #include "support/temp_data_folder.h"
 
 namespace torvex::test {
@@ -51,12 +51,12 @@ bool workTablesHeld(const fs::path& folder) {
 class SharedFolder : public ::testing::Test {
  protected:
   fs::path writeDeclaration(const std::string& name, std::uint64_t seed, long long links) {
-    GeneratorOptions o;
+    generator::GeneratorOptions o;
     o.establishments = 10;
     o.links = links;
     o.seed = seed;
     const auto file = work / name;
-    std::ofstream(file, std::ios::binary) << DeclarationGenerator(o).text();
+    std::ofstream(file, std::ios::binary) << generator::DeclarationGenerator(o).text();
     return file;
   }
   fs::path folderNamed(const std::string& name) {

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "support/declaration_generator.h"
+#include "generator/declaration_generator.h"
 #include "support/temp_data_folder.h"
 
 namespace torvex::test {
@@ -41,12 +41,12 @@ CliResult runProgram(const std::string& program, const std::string& args) {
 }
 
 bool storeGeneratedDeclaration(const std::filesystem::path& dataFolder, int links) {
-  GeneratorOptions o;
+  generator::GeneratorOptions o;
   o.establishments = 2;
   o.links = links;
   const auto dir = makeTempDirectory("torvex-gerado");
   const auto file = dir / "gerado.dec";
-  std::ofstream(file, std::ios::binary) << DeclarationGenerator(o).text();
+  std::ofstream(file, std::ios::binary) << generator::DeclarationGenerator(o).text();
   const std::string args = quoted(file.string()) + " --dados " + quoted(dataFolder.string());
   const bool stored = runTorvexCli("importar " + args).status == 0 &&
                       runTorvexCli("responsavel --de-arquivo " + args).status == 0;

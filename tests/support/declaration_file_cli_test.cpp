@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "support/declaration_generator.h"
+#include "generator/declaration_generator.h"
 
 namespace torvex::test {
 
@@ -18,13 +18,13 @@ CliResult DeclarationFileCliTest::run(const std::string& command, const std::str
 }
 
 std::string DeclarationFileCliTest::smallDeclaration(bool previousYear, long endedEvery) {
-  GeneratorOptions o;
+  generator::GeneratorOptions o;
   o.establishments = 4;
   o.withoutLinksEvery = 2;
   o.links = 6;
   o.previousYear = previousYear;
   o.endedEvery = endedEvery;
-  return DeclarationGenerator(o).text();
+  return generator::DeclarationGenerator(o).text();
 }
 
 }  // namespace torvex::test

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "support/declaration_generator.h"
+#include "generator/declaration_generator.h"
 #include "core/delivery/file_digest.h"
 #include "core/delivery/transmission.h"
 
@@ -26,12 +26,12 @@ void restampDigest(const fs::path& file) {
 }
 
 void writeSoundDeclaration(const fs::path& file, long establishments, long long links) {
-  test::GeneratorOptions o;
+  generator::GeneratorOptions o;
   o.establishments = establishments;
   o.links = links;
   {
     std::ofstream out(file, std::ios::binary);
-    test::DeclarationGenerator(o).write(out);
+    generator::DeclarationGenerator(o).write(out);
   }
   restampDigest(file);
 }

@@ -18,8 +18,8 @@ using Records = std::vector<std::string>;
 
 // Three establishments: the first two with two links each, the third without.
 // Indexes: 0 type 0; 1 est. A; 2-3 its links; 4 est. B; 5-6 its links; 7 est. C; 8 type 9.
-test::GeneratorOptions small() {
-  test::GeneratorOptions o;
+generator::GeneratorOptions small() {
+  generator::GeneratorOptions o;
   o.seed = 7;
   o.establishments = 3;
   o.withoutLinksEvery = 3;

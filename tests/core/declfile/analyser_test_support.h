@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "support/declaration_generator.h"
+#include "generator/declaration_generator.h"
 #include "support/record_text.h"
 #include "core/declfile/analise_estrutura.h"
 #include "support/scripted_interaction.h"
@@ -24,7 +24,7 @@ using test::joinRecords;
 using test::renumber;
 using test::splitRecords;
 
-inline std::string generated(test::GeneratorOptions o) { return test::DeclarationGenerator(std::move(o)).text(); }
+inline std::string generated(generator::GeneratorOptions o) { return generator::DeclarationGenerator(std::move(o)).text(); }
 
 class AnalyserTest : public ::testing::Test {
  protected:

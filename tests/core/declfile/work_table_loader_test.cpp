@@ -10,8 +10,8 @@ namespace {
 using Records = std::vector<std::string>;
 
 // 0 type 0; 1 est. A; 2-3 its links; 4 est. B; 5-6 its links; 7 est. C (no links); 8 type 9.
-test::GeneratorOptions small(bool previousYear = false) {
-  test::GeneratorOptions o;
+generator::GeneratorOptions small(bool previousYear = false) {
+  generator::GeneratorOptions o;
   o.seed = 11;
   o.establishments = 3;
   o.withoutLinksEvery = 3;

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "support/declaration_generator.h"
+#include "generator/declaration_generator.h"
 #include "core/declfile/analise_estrutura.h"
 #include "core/store/table_def.h"
 #include "writer_fixture.h"
@@ -53,14 +53,14 @@ long long differingRows(core::store::Database& db, const std::string& a, const s
 
 TEST(RoundTrip, WrittenFileLoadsBackWhatWasStored) {
   WriterBench b;
-  test::GeneratorOptions o;
+  generator::GeneratorOptions o;
   o.establishments = 6;
   o.withoutLinksEvery = 3;
   o.links = 40;
   const fs::path original = b.scratch / "original.dec";
   {
     std::ofstream out(original, std::ios::binary);
-    test::DeclarationGenerator(o).write(out);
+    generator::DeclarationGenerator(o).write(out);
   }
   ASSERT_EQ(analyse(b, original).result, core::declfile::AnalysisResult::Loaded);
   // Store what was loaded as the declaration.

@@ -8,7 +8,7 @@
 #include "core/declfile/responsible_record.h"
 #include "core/store/table.h"
 #include "core/validation/check_digits.h"
-#include "support/declaration_generator.h"
+#include "generator/declaration_generator.h"
 #include "support/temp_data_folder.h"
 
 namespace torvex::core::entry {
@@ -146,7 +146,7 @@ TEST_F(ResponsibleEntryTest, SaveStopsAtTheFirstRefusalAndWritesNothing) {
 std::string responsibleRecord(std::initializer_list<std::pair<int, std::string>> fields) {
   declfile::RecordLayout layout;
   declfile::MontaLayoutAnoAtual(layout);
-  std::string record = test::DeclarationGenerator({}).text().substr(0, declfile::kRecordLengthCurrent);
+  std::string record = generator::DeclarationGenerator({}).text().substr(0, declfile::kRecordLengthCurrent);
   for (const auto& [slot, value] : fields) {
     const auto& f = layout.tipoZero[slot];
     record.replace(static_cast<std::size_t>(f.start - 1), static_cast<std::size_t>(f.length),

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "support/declaration_generator.h"
+#include "generator/declaration_generator.h"
 #include "support/record_text.h"
 #include "core/importing/establishment_list.h"
 #include "core/importing/import_merge.h"
@@ -27,8 +27,8 @@ namespace jobs = core::jobs;
 // A generated file split into records, to be changed field by field.
 class FileRecords {
  public:
-  explicit FileRecords(test::GeneratorOptions o) {
-    test::DeclarationGenerator g(o);
+  explicit FileRecords(generator::GeneratorOptions o) {
+    generator::DeclarationGenerator g(o);
     layout_ = g.layout();
     records_ = splitRecords(g.text(), layout_.recordLength);
   }
@@ -78,8 +78,8 @@ class FileRecords {
   std::vector<std::string> records_;
 };
 
-test::GeneratorOptions options(long establishments, long long links, bool previousYear = false) {
-  test::GeneratorOptions o;
+generator::GeneratorOptions options(long establishments, long long links, bool previousYear = false) {
+  generator::GeneratorOptions o;
   o.establishments = establishments;
   o.links = links;
   o.previousYear = previousYear;

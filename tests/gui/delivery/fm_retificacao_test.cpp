@@ -16,6 +16,7 @@
 #include "gui/delivery/fm_retificacao.h"
 #include "gui/delivery/fm_retificacao_regras.h"
 #include "gui/delivery/rectification_commands.h"
+#include "support/modal_dialogs.h"
 #include "write_wizard_fixture.h"
 
 using namespace torvex;
@@ -65,21 +66,6 @@ bool ticked(QAbstractItemView* list, int row) {
   return list->model()->index(row, 0).data(Qt::CheckStateRole).toInt() == Qt::Checked;
 }
 int lines(QAbstractItemView* list) { return list->model()->rowCount(); }
-
-// Runs `step` on the modal dialog of type T once it is shown.
-template <typename T>
-void onModal(std::function<void(T&)> step) {
-  auto* timer = new QTimer;
-  timer->setInterval(10);
-  QObject::connect(timer, &QTimer::timeout, [timer, step] {
-    auto* w = qobject_cast<T*>(QApplication::activeModalWidget());
-    if (!w || !w->isVisible()) return;
-    timer->stop();
-    timer->deleteLater();
-    step(*w);
-  });
-  timer->start();
-}
 
 // The PIS of the link records (type in position 23, PIS in 24-34) of a written file.
 std::vector<std::string> writtenLinkPis(const std::filesystem::path& file) {
@@ -169,16 +155,16 @@ class RectificationTest : public QObject {
       clickLine(links, 0);
       press(w, "btAvancar");
     };
-    onModal<TfmRetificacaoRegras>([&](TfmRetificacaoRegras& rules) {
+    test::onNextModal<TfmRetificacaoRegras>([&](TfmRetificacaoRegras& rules) {
       rulesShown = rules.windowTitle() == QStringLiteral("Retificação da Declaração");
       press(rules, "btOk");
-      onModal<TfmRetificacao>(choose);
+      test::onNextModal<TfmRetificacao>(choose);
     });
 
     runRectification(*f.session, nullptr, [&](const WriteWizardOptions& options) {
       if (++writeRuns == 1) {
         // "< Voltar" on the responsible page: the choice comes back as it was.
-        onModal<TfmRetificacao>([&](TfmRetificacao& w) {
+        test::onNextModal<TfmRetificacao>([&](TfmRetificacao& w) {
           auto* links = child<QListView>(w, "lbVinculos");
           QVERIFY(w.page() == TfmRetificacao::Page::Selecao);
           QVERIFY(ticked(links, 0) && !ticked(links, 1) && ticked(links, 2));
@@ -209,9 +195,9 @@ class RectificationTest : public QObject {
   void aLinkGoneBeforeTheCopyCancelsTheWrite() {
     Fixture f;
     f.declaration();
-    onModal<TfmRetificacaoRegras>([&](TfmRetificacaoRegras& rules) {
+    test::onNextModal<TfmRetificacaoRegras>([&](TfmRetificacaoRegras& rules) {
       press(rules, "btOk");
-      onModal<TfmRetificacao>([](TfmRetificacao& w) {
+      test::onNextModal<TfmRetificacao>([](TfmRetificacao& w) {
         press(w, "btAvancar");
         clickLine(child<QListWidget>(w, "lbEstabelecimentos"), 0);
         clickLine(child<QListView>(w, "lbVinculos"), 1);

@@ -2,7 +2,7 @@
 // rules of the establishment list, concluding with nothing or some lines
 // ticked, and what ends up stored.
 // The generator goes before Qt, whose "emit" macro would hide its method of that name.
-#include "support/declaration_generator.h"
+#include "generator/declaration_generator.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +20,7 @@
 #include "gui/importing/fm_importacao01.h"
 #include "gui/importing/fm_importacao_relatorio.h"
 #include "gui/reports/report_preview.h"
+#include "support/modal_dialogs.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_data_folder.h"
 
@@ -37,10 +38,10 @@ class ImportWizardTest : public QObject {
 
     // A generated file of 4 establishments; the third gets a one-character prefix.
     std::string file(bool faulty = false) {
-      test::GeneratorOptions o;
+      generator::GeneratorOptions o;
       o.establishments = 4;
       o.links = 8;
-      std::string text = test::DeclarationGenerator(o).text();
+      std::string text = generator::DeclarationGenerator(o).text();
       const std::size_t stride = 529;
       for (std::size_t at = 0; at + stride <= text.size(); at += stride) {
         const bool third = text.compare(at + 6, 14, text, 7 * stride + 6, 14) == 0;  // record 8 is the third establishment
@@ -56,21 +57,6 @@ class ImportWizardTest : public QObject {
       return st.step() ? st.integer(0) : -1;
     }
   };
-
-  // Runs `action` on the next modal dialog of type T once it is shown.
-  template <typename T>
-  static void onNextModal(std::function<void(T*)> action) {
-    auto* timer = new QTimer;
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, action] {
-      if (auto* w = qobject_cast<T*>(QApplication::activeModalWidget()); w && w->isVisible()) {
-        timer->stop();
-        timer->deleteLater();
-        action(w);
-      }
-    });
-    timer->start();
-  }
 
   static QListWidget* list(QWidget& w) { return w.findChild<QListWidget*>("lbEstabelecimentos"); }
   static void clickLine(QWidget& w, int row) {
@@ -97,9 +83,9 @@ class ImportWizardTest : public QObject {
 
     name->setText(QString::fromStdString(f.file(/*faulty=*/true)));
     bool errorPage = false;
-    onNextModal<TfmImportacaoRelatorio>([&](TfmImportacaoRelatorio* p) {
-      errorPage = p->findChild<QLabel*>("lbTexto")->text().startsWith("A importação não poderá ser realizada.");
-      p->accept();
+    test::onNextModal<TfmImportacaoRelatorio>([&](TfmImportacaoRelatorio& p) {
+      errorPage = p.findChild<QLabel*>("lbTexto")->text().startsWith("A importação não poderá ser realizada.");
+      p.accept();
     });
     QTest::mouseClick(next, Qt::LeftButton);
     QVERIFY(errorPage);
@@ -146,15 +132,15 @@ class ImportWizardTest : public QObject {
 
     bool summary = false;
     int previewPages = 0;
-    onNextModal<TfmImportacaoRelatorio>([&](TfmImportacaoRelatorio* p) {
-      summary = p->findChild<QLabel*>("lbTexto")->text() == "Os estabelecimentos selecionados foram importados.";
+    test::onNextModal<TfmImportacaoRelatorio>([&](TfmImportacaoRelatorio& p) {
+      summary = p.findChild<QLabel*>("lbTexto")->text() == "Os estabelecimentos selecionados foram importados.";
       // "Visualizar" previews rptImportacao (after the no-printer warning of this machine, if any).
-      onNextModal<gui::reports::ReportPreview>([&](gui::reports::ReportPreview* preview) {
-        previewPages = preview->pageCount();
-        preview->reject();
+      test::onNextModal<gui::reports::ReportPreview>([&](gui::reports::ReportPreview& preview) {
+        previewPages = preview.pageCount();
+        preview.reject();
       });
-      p->findChild<QPushButton*>("btVisualizar")->click();
-      p->findChild<QPushButton*>("btFechar")->click();
+      p.findChild<QPushButton*>("btVisualizar")->click();
+      p.findChild<QPushButton*>("btFechar")->click();
     });
     QTest::mouseClick(page.findChild<QPushButton*>("btConcluir"), Qt::LeftButton);
     QVERIFY(summary);
